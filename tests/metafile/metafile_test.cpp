@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "ExpectError.h"
 #include "MiniEmf.h"
 #include "platform/metafile/Metafile.h"
 #include "platform/rtl/Exception.h"
@@ -59,22 +60,12 @@ TEST(MetafileLoad, FollowsTheLoadingRule) {
       EXPECT_EQ(fromBytes.Bytes(), fromStream.Bytes());
       break;
     case Outcome::NotValid:
-      EXPECT_THROW(
-          try { fromStream.LoadFromStream(s); } catch (const EInvalidGraphic& e) {
-            EXPECT_STREQ(e.what(), "Metafile is not valid");
-            throw;
-          },
-          EInvalidGraphic);
-      EXPECT_THROW(fromBytes.LoadFromBytes(bytes), EInvalidGraphic);
+      ExpectError<EInvalidGraphic>([&] { fromStream.LoadFromStream(s); }, "Metafile is not valid");
+      ExpectError<EInvalidGraphic>([&] { fromBytes.LoadFromBytes(bytes); }, "Metafile is not valid");
       break;
     case Outcome::ReadError:
-      EXPECT_THROW(
-          try { fromStream.LoadFromStream(s); } catch (const EReadError& e) {
-            EXPECT_STREQ(e.what(), "Stream read error");
-            throw;
-          },
-          EReadError);
-      EXPECT_THROW(fromBytes.LoadFromBytes(bytes), EReadError);
+      ExpectError<EReadError>([&] { fromStream.LoadFromStream(s); }, "Stream read error");
+      ExpectError<EReadError>([&] { fromBytes.LoadFromBytes(bytes); }, "Stream read error");
       break;
     }
   }
@@ -178,12 +169,8 @@ TEST(MetafileEnumerate, DamagedRecordsEndWithTheirIndexAndOffset) {
     c.damage(bytes);
     TMetafile m;
     m.LoadFromBytes(bytes);
-    try {
-      Records(m);
-      ADD_FAILURE() << c.name << ": no error";
-    } catch (const EDamagedData& e) {
-      EXPECT_EQ(std::string(e.what()), c.message) << c.name;
-    }
+    SCOPED_TRACE(c.name);
+    ExpectError<EDamagedData>([&] { Records(m); }, c.message);
   }
 }
 
