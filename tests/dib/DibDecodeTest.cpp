@@ -98,6 +98,7 @@ std::vector<TDecodeCase> DecodeCases() {
   PutU32(v5, 40, 0x000000FF), PutU32(v5, 44, 0x0000FF00), PutU32(v5, 48, 0x00FF0000),
       PutU32(v5, 52, 0xFF000000);
   cases.push_back({"V5FieldsWithAlphaMask", v5, Raw({0x11, 0x22, 0x33, 0x7F}), 1, 1, {0x7F112233}, true});
+  cases.push_back({"AlphaMaskWithZeroAlphaIsOpaque", v5, Raw({0x11, 0x22, 0x33, 0x00}), 1, 1, {0xFF112233}});
   TBytes v4Rgb = InfoHeader(1, 1, 32, BI_RGB, 0, 108);
   PutU32(v4Rgb, 40, 0x000000FF); // masks of a BI_RGB bitmap are ignored
   cases.push_back({"V4PlainRgbIgnoresMasks", v4Rgb, Raw({0x33, 0x22, 0x11, 0}), 1, 1, {0xFF112233}});

@@ -104,6 +104,12 @@ TEST(DibStretchBits, IndexedStretchCopiesIndices) {
   EXPECT_EQ(dest.Indices, (std::vector<uint8_t>{1, 1, 0, 0}));
 }
 
+TEST(DibStretchBits, BlitWithinOneRasterReadsThePixelsAsTheyWere) {
+  TRaster raster = Make(3, 1, {A, B, C});
+  StretchRasterOnto(raster, 1, 0, 2, 1, raster, 0, 0, 2, 1, SRCCOPY);
+  EXPECT_EQ(raster.Pixels, (std::vector<uint32_t>{A, A, B}));
+}
+
 struct TRopCase {
   const char* Name;
   uint32_t Rop;

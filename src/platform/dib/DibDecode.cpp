@@ -60,6 +60,7 @@ void DecodeTrueColour(const TDibInfo& info, ByteView bits, TRaster& raster) {
   CheckBitsLength(info, bits);
   const TChannel red(info.RedMask), green(info.GreenMask), blue(info.BlueMask), alpha(info.AlphaMask);
   const bool plain32 = info.BitCount == 32 && info.AlphaMask == 0 && info.Compression == BI_RGB;
+  const bool carriesAlpha = plain32 || info.AlphaMask != 0;
   bool anyAlpha = false;
   for (int32_t y = 0; y < info.Height; ++y) {
     ByteView row = StoredRow(info, bits, y);
@@ -74,13 +75,13 @@ void DecodeTrueColour(const TDibInfo& info, ByteView bits, TRaster& raster) {
       uint32_t pixel =
           info.BitCount == 16 ? row.U16(static_cast<size_t>(x) * 2) : row.U32(static_cast<size_t>(x) * 4);
       uint32_t a = plain32 ? pixel >> 24 : info.AlphaMask ? alpha(pixel) : 0xFF;
-      anyAlpha |= plain32 && a != 0;
+      anyAlpha |= carriesAlpha && a != 0;
       out[x] = a << 24 | red(pixel) << 16 | green(pixel) << 8 | blue(pixel);
     }
   }
-  raster.HasAlpha = info.AlphaMask != 0 || anyAlpha;
-  // A 32-bit bitmap whose fourth bytes are all zero is an opaque bitmap.
-  if (plain32 && !anyAlpha)
+  raster.HasAlpha = anyAlpha;
+  // Alpha that is zero everywhere means the writer left it unset, not an invisible bitmap.
+  if (carriesAlpha && !anyAlpha)
     for (uint32_t& pixel : raster.Pixels)
       pixel |= 0xFF000000u;
 }

@@ -14,9 +14,9 @@ struct TRaster {
   int32_t Width = 0;
   int32_t Height = 0;
   std::vector<uint32_t> Pixels; // Width * Height
-  // The alpha bytes carry the bitmap's own alpha (premultiplied, as alpha blending expects): a 32-bit
-  // BI_RGB bitmap with any non-zero fourth byte, or a bitmap whose header gives an alpha mask. Otherwise
-  // every pixel is opaque (alpha 0xFF).
+  // The alpha bytes carry the bitmap's own alpha (premultiplied, as alpha blending expects) when the bitmap
+  // has one (the fourth byte of 32-bit BI_RGB pixels, or an alpha mask in the header) and it is non-zero
+  // somewhere. Otherwise every pixel is opaque (alpha 0xFF): all-zero alpha is alpha left unset.
   bool HasAlpha = false;
 
   TRaster() = default;

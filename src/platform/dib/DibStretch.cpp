@@ -74,6 +74,11 @@ void ForEachStretchedPixel(int32_t destWidth, int32_t destHeight, int64_t xDst, 
 void StretchRaster(TRaster& dest, int32_t xDst, int32_t yDst, int32_t cxDst, int32_t cyDst,
                    const TRaster& src, int32_t xSrc, int64_t ySrc, int32_t cxSrc, int32_t cySrc, uint32_t rop,
                    uint32_t patternColor, const TDibRect* clip) {
+  if (&src == &dest) { // a blit within one raster reads the pixels as they were before it
+    const TRaster before = src;
+    StretchRaster(dest, xDst, yDst, cxDst, cyDst, before, xSrc, ySrc, cxSrc, cySrc, rop, patternColor, clip);
+    return;
+  }
   const uint8_t table = RopIndex(rop);
   const bool usesSource = RopUsesSource(table);
   const bool copy = table == RopIndex(SRCCOPY);
@@ -116,6 +121,11 @@ void StretchDibOnto(TRaster& dest, int32_t xDst, int32_t yDst, int32_t cxDst, in
 void StretchIndexedOnto(TIndexedRaster& dest, int32_t xDst, int32_t yDst, int32_t cxDst, int32_t cyDst,
                         const TIndexedRaster& src, int32_t xSrc, int64_t ySrc, int32_t cxSrc, int32_t cySrc,
                         const TDibRect* clip) {
+  if (&src == &dest) {
+    const TIndexedRaster before = src;
+    StretchIndexedOnto(dest, xDst, yDst, cxDst, cyDst, before, xSrc, ySrc, cxSrc, cySrc, clip);
+    return;
+  }
   ForEachStretchedPixel(dest.Width, dest.Height, xDst, yDst, cxDst, cyDst, src.Width, src.Height, xSrc, ySrc,
                         cxSrc, cySrc, clip, [&](size_t to, int64_t from) {
                           if (from >= 0) dest.Indices[to] = src.Indices[static_cast<size_t>(from)];

@@ -11,7 +11,7 @@
 //
 // Colours are 0xAARRGGBB. The raster operation works on red, green and blue; its results are opaque,
 // except SRCCOPY, which copies source pixels whole (alpha included) and marks the destination HasAlpha when
-// the source has alpha.
+// the source has alpha. Source and destination may be the same raster (the source is read as it was).
 #include <cstdint>
 
 #include "platform/dib/DibDecode.h"
