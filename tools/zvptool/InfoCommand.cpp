@@ -1,0 +1,30 @@
+// zvptool info FILE.zvp: header length, page count, compression, and per page its size in pixels and bytes.
+#include <cstdio>
+
+#include "Command.h"
+#include "ReportLayout.h"
+#include "store/ZVPageList.h"
+
+namespace {
+
+int RunInfo(const std::vector<std::string>& Args) {
+  RequireArgumentCount(Args, 1, 1);
+  const std::vector<uint8_t> bytes = ReadFileBytes(Args[0]);
+  const TReportLayout layout = ReadReportLayout(ByteView(bytes.data(), bytes.size()));
+  TZVPageList list;
+  list.LoadFromFile(Args[0]);
+  std::printf("Header: %d bytes\nPages: %d\nCompression: %s\n", layout.HeaderSize, list.PageCount(),
+              list.Compression() ? "yes" : "no");
+  for (const TPageRecord& r : layout.Records) {
+    auto page = list.GetPage(r.Number);
+    std::printf("Page %d: %d x %d px, %zu bytes", r.Number, page->Width(), page->Height(),
+                page->Bytes().size());
+    if (layout.Compression) std::printf(" (stored in %lld)", static_cast<long long>(r.StoredLength()));
+    std::printf("\n");
+  }
+  return 0;
+}
+
+} // namespace
+
+extern const TCommand InfoCommand{"info", "FILE.zvp", "header, page count, compression, page sizes", RunInfo};

@@ -1,0 +1,91 @@
+#include "ReportLayout.h"
+
+#include <string>
+
+#include "platform/rtl/Exception.h"
+
+namespace {
+
+constexpr int64_t RecordOverhead = 12; // page number, next offset, trailing offset
+constexpr int64_t EmfHeaderSize = 108;
+constexpr int64_t NBytesOffset = 48;
+
+// An older header is recognised by the first page's metafile signature: "EMF" and a zero byte at 173
+// (124-byte header) or 177 (128-byte header).
+int32_t DetectHeaderSize(ByteView file) {
+  auto signatureAt = [&](size_t at) {
+    return file.Has(at, 4) && file.U8(at) == 'E' && file.U8(at + 1) == 'M' && file.U8(at + 2) == 'F' &&
+           file.U8(at + 3) == 0;
+  };
+  if (signatureAt(173)) return 124;
+  if (signatureAt(177)) return 128;
+  return 120;
+}
+
+[[noreturn]] void Damaged(const std::string& message) {
+  throw EDamagedData(message);
+}
+
+std::string At(int32_t number, int64_t start) {
+  return "record " + std::to_string(number) + " at offset " + std::to_string(start);
+}
+
+} // namespace
+
+TReportLayout ReadReportLayout(ByteView file) {
+  TReportLayout layout;
+  const int64_t size = static_cast<int64_t>(file.size());
+  if (size < 120)
+    Damaged("header: the file has " + std::to_string(size) +
+            " bytes, fewer than a report header needs (120)");
+  layout.HeaderSize = DetectHeaderSize(file);
+  if (layout.HeaderSize == 120) {
+    layout.PageCount = file.I32(5);
+    layout.Compression = file.U8(18) != 0;
+  } else {
+    layout.PageCount = file.I32(8);
+  }
+  if (layout.PageCount < 1)
+    Damaged("header: the page count is " + std::to_string(layout.PageCount) +
+            "; a report has at least one page");
+
+  int64_t start = layout.HeaderSize;
+  for (int32_t number = 1; number <= layout.PageCount; number++) {
+    const std::string at = At(number, start);
+    if (!file.Has(static_cast<size_t>(start), RecordOverhead + 4))
+      Damaged(at + ": the file ends at offset " + std::to_string(size) + " before the record does");
+    TPageRecord r;
+    r.Number = file.I32(start);
+    r.Start = start;
+    r.Next = file.I32(start + 4);
+    if (r.Number != number) Damaged(at + ": it holds the page number " + std::to_string(r.Number));
+    if (r.Next < start + RecordOverhead + 4 || r.Next > size)
+      Damaged(at + ": the next-record offset " + std::to_string(r.Next) +
+              " lies outside the record's room (" + std::to_string(start + RecordOverhead + 4) + " to " +
+              std::to_string(size) + ")");
+    if (layout.Compression) {
+      r.PageLength = file.I32(start + 8);
+      if (r.PageLength < EmfHeaderSize)
+        Damaged(at + ": the page length " + std::to_string(r.PageLength) + " is too small for a metafile");
+    } else {
+      if (!file.Has(static_cast<size_t>(start + 8), EmfHeaderSize))
+        Damaged(at + ": the file ends before the page's metafile header");
+      r.PageLength = file.U32(start + 8 + NBytesOffset);
+      const int64_t end = start + 8 + r.PageLength + 4;
+      if (r.Next != end)
+        Damaged(at + ": the next-record offset " + std::to_string(r.Next) + " is not the record's end " +
+                std::to_string(end) + " (a page metafile of " + std::to_string(r.PageLength) + " bytes)");
+    }
+    const int32_t trailing = file.I32(r.Next - 4);
+    if (trailing != start)
+      Damaged(at + ": the trailing offset " + std::to_string(trailing) +
+              " does not point at the record's start");
+    layout.Records.push_back(r);
+    start = r.Next;
+  }
+  // With nothing after the last record, the last four bytes are its trailing offset, checked above.
+  if (start != size)
+    Damaged("the last record (" + std::to_string(layout.PageCount) + ") ends at offset " +
+            std::to_string(start) + ", but the file has " + std::to_string(size) + " bytes");
+  return layout;
+}
