@@ -86,13 +86,13 @@ TFonts MakeFonts(TPagePainter& p) {
 TTableLayout ItemTable() {
   return TTableLayout(Left,
                       {{"Lp.", 32, TA_CENTER},
-                       {"Nazwa towaru lub usługi", 250, TA_LEFT},
+                       {"Nazwa towaru lub usługi", 226, TA_LEFT},
                        {"J.m.", 40, TA_CENTER},
-                       {"Ilość", 50, TA_RIGHT},
-                       {"Cena netto", 84, TA_RIGHT},
-                       {"Wartość netto", 92, TA_RIGHT},
-                       {"VAT", 40, TA_CENTER},
-                       {"Wartość brutto", 92, TA_RIGHT}},
+                       {"Ilość", 46, TA_RIGHT},
+                       {"Cena netto", 80, TA_RIGHT},
+                       {"Wartość netto", 104, TA_RIGHT},
+                       {"VAT", 48, TA_CENTER},
+                       {"Wartość brutto", 104, TA_RIGHT}},
                       5);
 }
 

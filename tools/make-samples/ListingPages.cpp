@@ -127,16 +127,15 @@ void Chart(TPagePainter& p, const TFonts& f, const int64_t (&months)[3], int32_t
     p.Pen(RuleColor, 3);
     p.Brush(colours[k]);
     w.Rectangle(x, 600 - height, x + 250, 600);
-    trend[k] = {x + 125, 600 - height};
-    w.Ellipse(x + 105, 620, x + 145, 660); // legend marker
+    trend[k] = {x + 125, 600 - height - 80}; // above the amounts
+    w.Ellipse(x + 105, 620, x + 145, 660);   // legend marker
     p.Text(x + 160, 640, names[k], TA_LEFT | TA_BASELINE);
     p.Text(x + 125, 590 - height, FormatAmount(months[k]), TA_CENTER | TA_BOTTOM);
   }
   p.Pen(EmfRgb(180, 30, 30), 8);
   w.Polyline(trend);
-  const TPointL arrow[] = {{trend[2].x + 40, trend[2].y - 10},
-                           {trend[2].x + 10, trend[2].y - 40},
-                           {trend[2].x + 60, trend[2].y - 60}};
+  const TPointL tip = trend[2];
+  const TPointL arrow[] = {{tip.x + 45, tip.y}, {tip.x + 5, tip.y - 20}, {tip.x + 5, tip.y + 20}};
   p.Brush(EmfRgb(180, 30, 30));
   w.Polygon16(arrow);
   p.RestoreDC();
