@@ -200,3 +200,30 @@ TEST(DibIndexed, TrueColourHasNoPalette) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DibBand, ScanLinesDecodeIntoTheirRows) {
+  // 1 x 4 bottom-up; lines 1 and 2 are handed over (blue 2 and 3).
+  TDibInfo info = ParseBitmapInfo(InfoHeader(1, 4, 24).View());
+  TDibBand band = ScanLineBand(info, 1, 2);
+  TBytes bits = Raw({2, 0, 0, 0, 3, 0, 0, 0});
+  EXPECT_EQ(band.Top, 1);
+  EXPECT_EQ(DecodePixels(band.Info, bits.View()).Pixels, (std::vector<uint32_t>{0xFF000003, 0xFF000002}));
+}
+
+TEST(DibBand, BandsAreCutToTheBitmap) {
+  struct TCase {
+    int32_t Height;
+    uint32_t Start, Scans;
+    int32_t BandHeight, Top;
+  };
+  for (TCase c :
+       {TCase{4, 3, 5, 1, 0}, TCase{4, 9, 1, 0, 0}, TCase{-4, 1, 2, 2, 1}, TCase{4, 0, 0xFFFFFFFF, 4, 0}}) {
+    TDibBand band = ScanLineBand(ParseBitmapInfo(InfoHeader(1, c.Height, 24).View()), c.Start, c.Scans);
+    EXPECT_EQ(band.Info.Height, c.BandHeight) << c.Height << " " << c.Start << " " << c.Scans;
+    EXPECT_EQ(band.Top, c.Top) << c.Height << " " << c.Start << " " << c.Scans;
+  }
+}
+
+} // namespace

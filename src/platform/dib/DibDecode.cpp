@@ -1,5 +1,6 @@
 #include "platform/dib/DibDecode.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "platform/dib/DibRle.h"
@@ -124,4 +125,14 @@ TRaster DecodePixels(const TDibInfo& info, ByteView bits) {
 
 TRaster DecodeDib(ByteView bmi, ByteView bits, uint32_t usage, const std::vector<uint32_t>* logicalPalette) {
   return DecodePixels(ParseBitmapInfo(bmi, usage, logicalPalette), bits);
+}
+
+TDibBand ScanLineBand(const TDibInfo& info, uint32_t startScan, uint32_t scans) {
+  TDibBand band{info, 0};
+  if (info.Compression == BI_RLE8 || info.Compression == BI_RLE4) return band;
+  const int64_t first = std::min<int64_t>(startScan, info.Height);
+  const int64_t count = std::min<int64_t>(scans, info.Height - first);
+  band.Info.Height = static_cast<int32_t>(count);
+  band.Top = static_cast<int32_t>(info.TopDown ? first : info.Height - first - count);
+  return band;
 }

@@ -53,3 +53,14 @@ TRaster DecodeDib(ByteView bmi, ByteView bits, uint32_t usage = dib::DIB_RGB_COL
 
 // The palette colours applied to an indexed raster.
 TRaster ExpandIndexed(const TIndexedRaster& indexed);
+
+// SetDIBitsToDevice hands over only the scan lines [startScan, startScan + scans) of a bitmap, counted in
+// stored order (from the bottom for a bottom-up bitmap). The band's header (Height = the lines that exist,
+// possibly 0) decodes those bits with DecodePixels; Top is the raster row, counted from the top of the whole
+// bitmap, where the band's first raster row belongs. RLE bitmaps always carry all lines: their band is the
+// whole bitmap.
+struct TDibBand {
+  TDibInfo Info;
+  int32_t Top = 0;
+};
+TDibBand ScanLineBand(const TDibInfo& info, uint32_t startScan, uint32_t scans);
