@@ -35,15 +35,54 @@ void TZVCompress::InitTree() {
 
 void TZVCompress::Compress(CodeType Plain) {
   if (Plain > 256) throw Exception("Page code: symbol " + std::to_string(Plain) + " is out of range");
-  // Walking up from the leaf gives the code backwards; a leaf is never deeper than MaxDepth.
-  bool right[MaxDepth + 1];
+  CompressOne(Plain);
+}
+
+void TZVCompress::CompressBlock(const uint8_t* Plain, size_t Count) {
+  for (size_t i = 0; i < Count; ++i)
+    CompressOne(Plain[i]);
+}
+
+void TZVCompress::Expand(uint8_t& Expanded) {
+  Expanded = static_cast<uint8_t>(ExpandOne());
+}
+
+void TZVCompress::ExpandBlock(uint8_t* Expanded, size_t Count) {
+  for (size_t i = 0; i < Count; ++i)
+    Expanded[i] = static_cast<uint8_t>(ExpandOne());
+}
+
+inline void TZVCompress::CompressOne(CodeType Plain) {
+  // Walking up from the leaf meets the code bits from the last to the first; shifting each one in at
+  // the bottom leaves the first bit lowest, which is the order they are packed in.
+  uint64_t code = 0;
   int depth = 0;
   unsigned node = Inner + Plain;
-  while (node != 0) {
-    unsigned parent = Up[node];
-    right[depth++] = Right[parent] == node;
+  while (node != 0 && depth < 56) {
+    const unsigned parent = Up[node];
+    code = code << 1 | (Right[parent] == node);
+    ++depth;
     node = parent;
   }
+  if (node != 0) {
+    CompressDeep(Plain);
+    return;
+  }
+  uint64_t bits = OutByte | code << BitPos;
+  int count = BitPos + depth;
+  for (; count >= 8; count -= 8, bits >>= 8)
+    WriteCodeByte(static_cast<uint8_t>(bits));
+  OutByte = static_cast<CodeType>(bits);
+  BitPos = static_cast<uint8_t>(count);
+  Splay(Plain);
+}
+
+// Codes longer than the fast path holds (only after long runs of skewed data), one bit at a time.
+void TZVCompress::CompressDeep(CodeType Plain) {
+  bool right[MaxDepth + 1];
+  int depth = 0;
+  for (unsigned node = Inner + Plain; node != 0; node = Up[node])
+    right[depth++] = Right[Up[node]] == node;
   while (depth > 0) {
     if (right[--depth]) OutByte |= BitMask[BitPos];
     if (BitPos == 7) {
@@ -57,7 +96,7 @@ void TZVCompress::Compress(CodeType Plain) {
   Splay(Plain);
 }
 
-void TZVCompress::Expand(uint8_t& Expanded) {
+inline TZVCompress::CodeType TZVCompress::ExpandOne() {
   unsigned node = 0;
   while (node < Inner) {
     if (BitPos == 7) {
@@ -68,12 +107,12 @@ void TZVCompress::Expand(uint8_t& Expanded) {
     }
     node = (InByte & BitMask[BitPos]) ? Right[node] : Left[node];
   }
-  CodeType symbol = static_cast<CodeType>(node - Inner);
+  const CodeType symbol = static_cast<CodeType>(node - Inner);
   Splay(symbol);
-  Expanded = static_cast<uint8_t>(symbol);
+  return symbol; // the leaf of 256 comes out as byte 0
 }
 
-void TZVCompress::Splay(CodeType Plain) {
+inline void TZVCompress::Splay(CodeType Plain) {
   unsigned a = Inner + Plain;
   do {
     unsigned c = Up[a];
@@ -99,7 +138,7 @@ void TZVCompress::Splay(CodeType Plain) {
   } while (a != 0);
 }
 
-void TZVCompress::WriteCodeByte(uint8_t Value) {
+inline void TZVCompress::WriteCodeByte(uint8_t Value) {
   FBuffer.push_back(Value);
   if (FBuffer.size() >= BlockSize) WriteOut();
 }
@@ -110,18 +149,20 @@ void TZVCompress::WriteOut() {
   FBuffer.clear();
 }
 
-uint8_t TZVCompress::ReadCodeByte() {
-  if (FBufferPos == FBuffer.size()) {
-    const int32_t want = static_cast<int32_t>(std::min<int64_t>(FInputLeft, BlockSize));
-    FBuffer.resize(BlockSize);
-    const int32_t got = want > 0 ? Stream.Read(FBuffer.data(), want) : 0;
-    FBuffer.resize(static_cast<size_t>(std::max(got, 0)));
-    FBufferPos = 0;
-    if (FBuffer.empty()) throw EReadError(); // the code bytes end before the page does
-    FInputLeft -= got;
-  }
+inline uint8_t TZVCompress::ReadCodeByte() {
+  if (FBufferPos == FBuffer.size()) Refill();
   ++FConsumed;
   return FBuffer[FBufferPos++];
+}
+
+void TZVCompress::Refill() {
+  const int32_t want = static_cast<int32_t>(std::min<int64_t>(FInputLeft, BlockSize));
+  FBuffer.resize(BlockSize);
+  const int32_t got = want > 0 ? Stream.Read(FBuffer.data(), want) : 0;
+  FBuffer.resize(static_cast<size_t>(std::max(got, 0)));
+  FBufferPos = 0;
+  if (FBuffer.empty()) throw EReadError(); // the code bytes end before the page does
+  FInputLeft -= got;
 }
 
 void TZVCompress::Flush() {

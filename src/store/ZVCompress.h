@@ -31,6 +31,9 @@ class TZVCompress {
   void Compress(CodeType Plain);
   // Decodes the next symbol and adapts the tree; a symbol 256 from damaged data comes out as 0.
   void Expand(uint8_t& Expanded);
+  // The same for a block of bytes, without a call per byte.
+  void CompressBlock(const uint8_t* Plain, size_t Count);
+  void ExpandBlock(uint8_t* Expanded, size_t Count);
   // Encoder: writes the buffered code bytes and the last partial byte. Decoder: moves the stream back
   // over code bytes read ahead but not used. Safe to call more than once.
   void Flush();
@@ -45,8 +48,12 @@ class TZVCompress {
   static constexpr int Nodes = 513;
 
   void InitTree();
+  void CompressOne(CodeType Plain);
+  void CompressDeep(CodeType Plain);
+  CodeType ExpandOne();
   void Splay(CodeType Plain);
   uint8_t ReadCodeByte();
+  void Refill();
   void WriteCodeByte(uint8_t Value);
   void WriteOut();
 

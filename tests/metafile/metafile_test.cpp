@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "CorpusFiles.h"
 #include "ExpectError.h"
 #include "MiniEmf.h"
 #include "platform/metafile/Metafile.h"
@@ -173,18 +174,6 @@ TEST(MetafileEnumerate, DamagedRecordsEndWithTheirIndexAndOffset) {
     ExpectError<EDamagedData>([&] { Records(m); }, c.message);
   }
 }
-
-namespace {
-std::vector<fs::path> CorpusFiles(const char* folder) {
-  std::vector<fs::path> files;
-  fs::path dir = fs::path(ZVP_SHARED_DIR) / "corpus" / folder;
-  if (fs::is_directory(dir))
-    for (const auto& e : fs::directory_iterator(dir))
-      if (e.is_regular_file()) files.push_back(e.path());
-  std::sort(files.begin(), files.end());
-  return files;
-}
-} // namespace
 
 TEST(MetafileCorpus, PublicFilesLoadEnumerateAndSaveUnchanged) {
   auto files = CorpusFiles("emf");
