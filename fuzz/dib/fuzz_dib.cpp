@@ -36,6 +36,7 @@ void Exercise(const uint8_t* data, size_t size) {
     SetMonochromeColours(small, 0xFF0000, 0x0000FF);
     ExpandIndexed(small);
   }
+  DecodePixels(ScanLineBand(info, input.U8(4) & 7, input.U8(5) & 7).Info, bits);
   TRaster src = DecodePixels(info, bits);
   StretchDibOnto(dest, c[0], c[1], c[2], c[3], info, src, c[4], c[5], c[6], c[7], rop, 0x00FF00, &clip);
   ToMonochrome(dest, 0xFF808080);
