@@ -1,0 +1,387 @@
+#include "DeviceContext.h"
+
+#include <QPaintDevice>
+#include <cmath>
+
+#include "Mapping.h"
+#include "TextOut.h"
+
+namespace {
+thread_local uint32_t gLastError = 0;
+thread_local std::string gLastErrorMessage;
+} // namespace
+
+uint32_t GetLastError() {
+  return gLastError;
+}
+void SetLastError(uint32_t code) {
+  gLastError = code;
+  gLastErrorMessage.clear();
+}
+const std::string& GetLastErrorMessage() {
+  return gLastErrorMessage;
+}
+void SetLastErrorMessage(uint32_t code, const std::string& message) {
+  gLastError = code;
+  gLastErrorMessage = message;
+}
+
+TGdiDC::TGdiDC(QPainter& painter) : FPainter(painter) {
+  if (QPaintDevice* d = painter.device()) {
+    FRefPixels = QSize(d->width(), d->height());
+    FRefMillimetres = QSize(std::max(1, d->widthMM()), std::max(1, d->heightMM()));
+  }
+}
+
+int TGdiDC::GetDeviceCaps(int index) const {
+  QPaintDevice* d = FPainter.device();
+  if (!d) return 0;
+  switch (index) {
+  case HORZRES:
+    return d->width();
+  case VERTRES:
+    return d->height();
+  case LOGPIXELSX:
+    return d->logicalDpiX();
+  case LOGPIXELSY:
+    return d->logicalDpiY();
+  case HORZSIZE:
+    return d->widthMM();
+  case VERTSIZE:
+    return d->heightMM();
+  default:
+    return 0;
+  }
+}
+
+bool TGdiDC::TextOutW(int32_t x, int32_t y, const char16_t* text, int length) {
+  if (length < 0 || (length > 0 && !text)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return false;
+  }
+  TTextRun run;
+  run.Ref = QPointF(x, y);
+  run.Text = QString(reinterpret_cast<const QChar*>(text), length);
+  return DrawTextRun(*this, run);
+}
+
+bool TGdiDC::TextOutA(int32_t x, int32_t y, const char* text, int length) {
+  if (length < 0 || (length > 0 && !text)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return false;
+  }
+  TTextRun run;
+  run.Ref = QPointF(x, y);
+  uint8_t charSet = FState.Font ? FState.Font->font.CharSet : 0;
+  run.Text = DecodeAnsiText(text, static_cast<size_t>(length), charSet);
+  return DrawTextRun(*this, run);
+}
+
+void TGdiDC::SetReferenceDevice(QSize pixels, QSize millimetres) {
+  if (pixels.width() > 0 && pixels.height() > 0) FRefPixels = pixels;
+  if (millimetres.width() > 0 && millimetres.height() > 0) FRefMillimetres = millimetres;
+  FTransformValid = false;
+}
+
+void TGdiDC::SetPlaybackTransform(const QTransform& deviceToOutput) {
+  FPlayback = deviceToOutput;
+  FTransformValid = false;
+}
+
+void TGdiDC::ResetState() {
+  FState = TDCState();
+  FSaved.clear();
+  FInPath = false;
+  FPath = QPainterPath();
+  FTransformValid = false;
+  ++FClipGeneration;
+}
+
+const QTransform& TGdiDC::LogicalToOutput() {
+  if (!FTransformValid) {
+    FLogicalToOutput = FState.World * PageToDevice(FState) * FPlayback;
+    double det = std::fabs(FLogicalToOutput.m11() * FLogicalToOutput.m22() -
+                           FLogicalToOutput.m12() * FLogicalToOutput.m21());
+    FLogicalScale = std::isfinite(det) ? std::sqrt(det) : 0;
+    FTransformValid = true;
+  }
+  return FLogicalToOutput;
+}
+
+double TGdiDC::LogicalScale() {
+  LogicalToOutput();
+  return FLogicalScale;
+}
+
+bool TGdiDC::SaveDC() {
+  // Bounded: a metafile that only saves must not grow the stack without limit.
+  if (FSaved.size() >= 4096) return false;
+  FSaved.push_back(FState);
+  return true;
+}
+
+bool TGdiDC::RestoreDC(int32_t level) {
+  int64_t index = level < 0 ? static_cast<int64_t>(FSaved.size()) + level : static_cast<int64_t>(level) - 1;
+  if (level == 0 || index < 0 || index >= static_cast<int64_t>(FSaved.size())) return false;
+  FState = FSaved[static_cast<size_t>(index)];
+  FSaved.resize(static_cast<size_t>(index));
+  FTransformValid = false;
+  ++FClipGeneration;
+  return true;
+}
+
+void TGdiDC::CombineClip(const QPainterPath& area, uint32_t mode) {
+  TDCState& s = FState;
+  if (mode == RGN_COPY) {
+    s.Clip = area;
+    s.HasClip = true;
+  } else if (!s.HasClip) {
+    // No clip means everything: AND gives the area, OR everything, DIFF everything but the area.
+    QPainterPath all;
+    QPaintDevice* d = FPainter.device();
+    all.addRect(QRectF(-1, -1, (d ? d->width() : 1) + 2, (d ? d->height() : 1) + 2));
+    if (mode == RGN_AND) {
+      s.Clip = area;
+      s.HasClip = true;
+    } else if (mode == RGN_DIFF || mode == RGN_XOR) {
+      s.Clip = all.subtracted(area);
+      s.HasClip = true;
+    }
+  } else {
+    switch (mode) {
+    case RGN_AND:
+      s.Clip = s.Clip.intersected(area);
+      break;
+    case RGN_OR:
+      s.Clip = s.Clip.united(area);
+      break;
+    case RGN_XOR:
+      s.Clip = s.Clip.united(area).subtracted(s.Clip.intersected(area));
+      break;
+    case RGN_DIFF:
+      s.Clip = s.Clip.subtracted(area);
+      break;
+    default:
+      return;
+    }
+  }
+  ++FClipGeneration;
+}
+
+void TGdiDC::ResetClip() {
+  FState.HasClip = false;
+  FState.Clip = QPainterPath();
+  ++FClipGeneration;
+}
+
+void TGdiDC::SetMetaRegion() {
+  TDCState& s = FState;
+  if (s.HasClip) {
+    s.MetaClip = s.HasMetaClip ? s.MetaClip.intersected(s.Clip) : s.Clip;
+    s.HasMetaClip = true;
+  }
+  ResetClip();
+}
+
+void TGdiDC::ApplyClip() {
+  if (FAppliedGeneration == FClipGeneration) return;
+  FAppliedGeneration = FClipGeneration;
+  FPainter.resetTransform();
+  const TDCState& s = FState;
+  if (s.HasClip && s.HasMetaClip)
+    FPainter.setClipPath(s.Clip.intersected(s.MetaClip));
+  else if (s.HasClip)
+    FPainter.setClipPath(s.Clip);
+  else if (s.HasMetaClip)
+    FPainter.setClipPath(s.MetaClip);
+  else
+    FPainter.setClipping(false);
+}
+
+void TGdiDC::BeginPath() {
+  FInPath = true;
+  FPath = QPainterPath();
+}
+
+void TGdiDC::AbortPath() {
+  FInPath = false;
+  FPath = QPainterPath();
+}
+
+QPainterPath TGdiDC::TakePath() {
+  QPainterPath p = FPath;
+  FPath = QPainterPath();
+  FInPath = false;
+  return p;
+}
+
+namespace {
+QPainter::CompositionMode RopMode(uint32_t rop2) {
+  switch (rop2) {
+  case R2_XORPEN:
+    return QPainter::RasterOp_SourceXorDestination;
+  case R2_NOTXORPEN:
+    return QPainter::RasterOp_NotSourceXorDestination;
+  case R2_MASKPEN:
+    return QPainter::RasterOp_SourceAndDestination;
+  case R2_MERGEPEN:
+    return QPainter::RasterOp_SourceOrDestination;
+  case R2_NOT:
+    return QPainter::RasterOp_NotDestination;
+  case R2_NOTCOPYPEN:
+    return QPainter::RasterOp_NotSource;
+  case R2_MASKNOTPEN:
+    return QPainter::RasterOp_NotSourceAndDestination;
+  case R2_MERGENOTPEN:
+    return QPainter::RasterOp_NotSourceOrDestination;
+  case R2_NOTMASKPEN:
+    return QPainter::RasterOp_NotSourceOrNotDestination;
+  case R2_NOTMERGEPEN:
+    return QPainter::RasterOp_NotSourceAndNotDestination;
+  case R2_MASKPENNOT:
+    return QPainter::RasterOp_SourceAndNotDestination;
+  default:
+    return QPainter::CompositionMode_SourceOver;
+  }
+}
+} // namespace
+
+bool TGdiDC::Prepare(bool) {
+  if (FState.Rop2 == R2_NOP) return false;
+  ApplyClip();
+  FPainter.resetTransform();
+  QPainter::CompositionMode mode = RopMode(FState.Rop2);
+  FPainter.setCompositionMode(mode);
+  // Raster operations combine whole pixels; partial coverage would make them smear.
+  FPainter.setRenderHint(QPainter::Antialiasing, mode == QPainter::CompositionMode_SourceOver);
+  return true;
+}
+
+QBrush TGdiDC::MakeBrush(const TGdiBrush& b) const {
+  uint32_t rop = FState.Rop2;
+  if (rop == R2_BLACK) return QBrush(Qt::black);
+  if (rop == R2_WHITE) return QBrush(Qt::white);
+  switch (b.Style) {
+  case BS_NULL:
+    return QBrush(Qt::NoBrush);
+  case BS_HATCHED: {
+    static const Qt::BrushStyle hatch[] = {Qt::HorPattern,   Qt::VerPattern,   Qt::FDiagPattern,
+                                           Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+    return QBrush(ColorRefToQColor(b.Color), b.Hatch < 6 ? hatch[b.Hatch] : Qt::SolidPattern);
+  }
+  case BS_PATTERN:
+  case BS_DIBPATTERN:
+  case BS_DIBPATTERNPT:
+    if (!b.Pattern.isNull()) {
+      if (b.Monochrome) {
+        QImage img = b.Pattern.convertToFormat(QImage::Format_Mono);
+        img.setColor(0, ColorRefToQColor(FState.TextColor).rgb());
+        img.setColor(1, ColorRefToQColor(FState.BkColor).rgb());
+        return QBrush(img);
+      }
+      return QBrush(b.Pattern);
+    }
+    return QBrush(ColorRefToQColor(b.Color));
+  default:
+    return QBrush(ColorRefToQColor(b.Color));
+  }
+}
+
+QPen TGdiDC::CurrentPen() {
+  const TGdiPen* p = FState.Pen && FState.Pen->kind == TGdiObject::Pen ? &FState.Pen->pen : nullptr;
+  if (!p || p->Null()) return QPen(Qt::NoPen);
+  QColor color = ColorRefToQColor(p->Color);
+  if (FState.Rop2 == R2_BLACK) color = Qt::black;
+  if (FState.Rop2 == R2_WHITE) color = Qt::white;
+  double width = p->Width > 0 ? std::max(1.0, p->Width * LogicalScale()) : 1.0;
+  if (!std::isfinite(width) || width > 1e6) width = 1;
+  QPen pen(color, width);
+  uint32_t style = p->Style & PS_STYLE_MASK;
+  bool thin = width <= 1.5;
+  if (p->Geometric()) {
+    uint32_t cap = p->Style & PS_ENDCAP_MASK, join = p->Style & PS_JOIN_MASK;
+    pen.setCapStyle(cap == PS_ENDCAP_SQUARE ? Qt::SquareCap
+                    : cap == PS_ENDCAP_FLAT ? Qt::FlatCap
+                                            : Qt::RoundCap);
+    pen.setJoinStyle(join == PS_JOIN_BEVEL   ? Qt::BevelJoin
+                     : join == PS_JOIN_MITER ? Qt::MiterJoin
+                                             : Qt::RoundJoin);
+    pen.setMiterLimit(FState.MiterLimit);
+  } else {
+    pen.setCapStyle(thin ? Qt::FlatCap : Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+  }
+  // Cosmetic dashes are fixed device-pixel patterns; wide non-geometric pens are always solid.
+  QVector<qreal> dashes;
+  bool styled = p->Geometric() || thin;
+  if (styled) {
+    double unit = p->Geometric() ? 1 : 1;
+    switch (style) {
+    case PS_DASH:
+      dashes = p->Geometric() ? QVector<qreal>{3, 1} : QVector<qreal>{18, 6};
+      break;
+    case PS_DOT:
+    case PS_ALTERNATE:
+      dashes = p->Geometric() ? QVector<qreal>{1, 1} : QVector<qreal>{3, 3};
+      break;
+    case PS_DASHDOT:
+      dashes = p->Geometric() ? QVector<qreal>{3, 1, 1, 1} : QVector<qreal>{9, 6, 3, 6};
+      break;
+    case PS_DASHDOTDOT:
+      dashes = p->Geometric() ? QVector<qreal>{3, 1, 1, 1, 1, 1} : QVector<qreal>{9, 3, 3, 3, 3, 3};
+      break;
+    case PS_USERSTYLE:
+      for (double d : p->Dashes)
+        dashes.push_back(std::max(0.1, d * LogicalScale() / width) * unit);
+      if (dashes.size() % 2) dashes.push_back(dashes.back());
+      break;
+    default:
+      break;
+    }
+  }
+  if (!dashes.isEmpty()) {
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setDashPattern(dashes);
+  }
+  return pen;
+}
+
+void TGdiDC::FillOutputPath(const QPainterPath& path, const TGdiBrush& brush) {
+  if (brush.Null() || !Prepare(false)) return;
+  QPainterPath p = path;
+  p.setFillRule(FState.PolyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+  if (brush.Style == BS_HATCHED && FState.BkMode == OPAQUE)
+    FPainter.fillPath(p, ColorRefToQColor(FState.BkColor));
+  FPainter.fillPath(p, MakeBrush(brush));
+}
+
+void TGdiDC::FillOutputPath(const QPainterPath& path) {
+  if (FState.Brush && FState.Brush->kind == TGdiObject::Brush) FillOutputPath(path, FState.Brush->brush);
+}
+
+void TGdiDC::StrokeOutputPath(const QPainterPath& path) {
+  QPen pen = CurrentPen();
+  if (pen.style() == Qt::NoPen || !Prepare(true)) return;
+  // GDI lights the pixel whose top-left corner a thin line passes through; antialiased painting centres
+  // a line on its coordinates, so thin lines move by half a pixel to stay crisp.
+  if (pen.widthF() <= 1.5) FPainter.translate(0.5, 0.5);
+  if (pen.style() != Qt::SolidLine && FState.BkMode == OPAQUE) {
+    // Gaps of styled lines show the background colour.
+    QPen back = pen;
+    back.setStyle(Qt::SolidLine);
+    back.setColor(ColorRefToQColor(FState.BkColor));
+    FPainter.strokePath(path, back);
+  }
+  FPainter.strokePath(path, pen);
+  FPainter.resetTransform();
+}
+
+void TGdiDC::DrawFigure(const QPainterPath& logical, bool fill, bool stroke) {
+  QPainterPath out = LogicalToOutput().map(logical);
+  if (FInPath) {
+    FPath.addPath(out);
+    return;
+  }
+  if (fill) FillOutputPath(out);
+  if (stroke) StrokeOutputPath(out);
+}

@@ -1,0 +1,86 @@
+#pragma once
+// The drawing objects a metafile creates (pens, brushes, fonts, palettes) and the handle table that holds
+// them during playback. Objects are shared: a selected object stays usable after its handle is deleted.
+#include <QColor>
+#include <QImage>
+#include <QRawFont>
+#include <QString>
+#include <QVector>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/rtl/ByteView.h"
+
+// A COLORREF (0x00BBGGRR) as a Qt colour.
+inline QColor ColorRefToQColor(uint32_t c) {
+  return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+struct TGdiPen {
+  uint32_t Style = 0;         // PS_* style, cap, join and type bits
+  double Width = 1;           // logical units; 0 means one device pixel
+  uint32_t Color = 0;         // COLORREF
+  std::vector<double> Dashes; // PS_USERSTYLE entries, logical units
+  bool Null() const;
+  bool Geometric() const;
+};
+
+struct TGdiBrush {
+  uint32_t Style = 0; // BS_*
+  uint32_t Color = 0; // COLORREF
+  uint32_t Hatch = 0;
+  QImage Pattern; // BS_DIBPATTERN / monochrome brushes; for 1-bit images colours come from the DC
+  bool Monochrome = false;
+  bool Null() const { return Style == 1; }
+};
+
+struct TGdiFont {
+  int32_t Height = 0, Width = 0, Escapement = 0, Orientation = 0, Weight = 0;
+  bool Italic = false, Underline = false, StrikeOut = false;
+  uint8_t CharSet = 0, PitchAndFamily = 0;
+  QString FaceName;
+  // Resolved once, at an em of 1 pixel per unit; copies are resized for drawing.
+  mutable bool Resolved = false;
+  mutable QRawFont Raw;
+  mutable double CellToEm = 1; // em height / cell height (ascent + descent)
+  mutable double AvgCharWidthPerEm = 0.5;
+};
+
+struct TGdiPalette {
+  std::vector<uint32_t> Colors; // 0x00RRGGBB
+};
+
+struct TGdiObject {
+  enum Kind { Pen, Brush, Font, Palette } kind = Pen;
+  TGdiPen pen;
+  TGdiBrush brush;
+  TGdiFont font;
+  TGdiPalette palette;
+};
+using TGdiObjectPtr = std::shared_ptr<const TGdiObject>;
+
+// The handle table of one playback: index 0 is the metafile itself and never holds an object.
+class THandleTable {
+ public:
+  explicit THandleTable(size_t count = 0) : FObjects(count) {}
+  size_t Count() const { return FObjects.size(); }
+  // False when the index is outside the table or 0.
+  bool Put(uint32_t index, TGdiObjectPtr object);
+  TGdiObjectPtr Get(uint32_t index) const;
+  bool Delete(uint32_t index);
+  void Clear() { FObjects.assign(FObjects.size(), nullptr); }
+
+ private:
+  std::vector<TGdiObjectPtr> FObjects;
+};
+
+// The stock objects (index without STOCK_FLAG); null for unknown indices.
+TGdiObjectPtr StockObject(uint32_t index);
+
+// Record readers (record bytes from the type field on); they raise EDamagedData on short records.
+TGdiObject ReadCreatePen(ByteView rec);
+TGdiObject ReadExtCreatePen(ByteView rec);
+TGdiObject ReadCreateBrush(ByteView rec);
+TGdiObject ReadCreateFont(ByteView rec);
+TGdiObject ReadCreatePalette(ByteView rec);

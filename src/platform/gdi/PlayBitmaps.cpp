@@ -1,0 +1,325 @@
+// Bitmap records: the block transfers, StretchDIBits, SetDIBitsToDevice, alpha and transparent blits, and
+// the brushes made from bitmaps. Bitmaps are decoded by the DIB module; a bitmap it refuses (too large,
+// bits shorter than the header claims) is not drawn.
+#include <QImage>
+#include <cmath>
+
+#include "PlayRecords.h"
+#include "RecordReader.h"
+#include "platform/dib/DibDecode.h"
+#include "platform/dib/DibStretch.h"
+#include "platform/dib/RasterOp.h"
+
+namespace {
+struct TBitmapSource {
+  uint32_t Usage, OffBmi, CbBmi, OffBits, CbBits;
+};
+
+const std::vector<uint32_t>* PaletteOf(TGdiDC& dc) {
+  const TGdiObjectPtr& p = dc.State().Palette;
+  return p && p->kind == TGdiObject::Palette ? &p->palette.Colors : nullptr;
+}
+
+// The decoded bitmap as an image (ARGB, straight alpha when the bitmap has its own).
+QImage DecodeImage(TGdiDC& dc, ByteView rec, const TBitmapSource& s, TDibInfo* infoOut = nullptr) {
+  ByteView bmi = rec.Sub(s.OffBmi, s.CbBmi);
+  ByteView bits = rec.Sub(s.OffBits, s.CbBits);
+  TDibInfo info = ParseBitmapInfo(bmi, s.Usage, PaletteOf(dc));
+  TRaster raster = DecodePixels(info, bits);
+  if (infoOut) *infoOut = info;
+  QImage image(reinterpret_cast<const uchar*>(raster.Pixels.data()), raster.Width, raster.Height,
+               raster.Width * 4,
+               raster.HasAlpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+  return image.copy(); // detaches from the raster
+}
+
+// How a ternary raster operation is painted: a composition mode, or a fill for those without a source.
+struct TRopPlan {
+  bool UsesSource = true;
+  QPainter::CompositionMode Mode = QPainter::CompositionMode_SourceOver;
+  int Fill = 0; // without a source: 1 brush, 2 black, 3 white, 4 invert, 0 nothing
+};
+
+TRopPlan PlanRop(uint32_t rop) {
+  TRopPlan p;
+  switch (rop) {
+  case dib::SRCCOPY:
+  case dib::MERGECOPY:
+    break;
+  case dib::SRCAND:
+    p.Mode = QPainter::RasterOp_SourceAndDestination;
+    break;
+  case dib::SRCPAINT:
+    p.Mode = QPainter::RasterOp_SourceOrDestination;
+    break;
+  case dib::SRCINVERT:
+    p.Mode = QPainter::RasterOp_SourceXorDestination;
+    break;
+  case dib::NOTSRCCOPY:
+    p.Mode = QPainter::RasterOp_NotSource;
+    break;
+  case dib::SRCERASE:
+    p.Mode = QPainter::RasterOp_SourceAndNotDestination;
+    break;
+  case dib::NOTSRCERASE:
+    p.Mode = QPainter::RasterOp_NotSourceAndNotDestination;
+    break;
+  case dib::MERGEPAINT:
+    p.Mode = QPainter::RasterOp_NotSourceOrDestination;
+    break;
+  default:
+    p.UsesSource = false;
+    switch (rop) {
+    case dib::PATCOPY:
+      p.Fill = 1;
+      break;
+    case dib::PATINVERT:
+      p.Fill = 1;
+      p.Mode = QPainter::RasterOp_SourceXorDestination;
+      break;
+    case dib::BLACKNESS:
+      p.Fill = 2;
+      break;
+    case dib::WHITENESS:
+      p.Fill = 3;
+      break;
+    case dib::DSTINVERT:
+      p.Fill = 4;
+      p.Mode = QPainter::RasterOp_NotDestination;
+      break;
+    default:
+      p.UsesSource = RopUsesSource(RopIndex(rop));
+      break; // other operations with a source are drawn as a copy
+    }
+  }
+  return p;
+}
+
+// Fills the logical destination rectangle for operations that use no source.
+void FillDestination(TGdiDC& dc, const QRectF& dest, const TRopPlan& plan) {
+  if (plan.Fill == 0 || !dc.Prepare(false)) return;
+  QPainterPath area;
+  area.addRect(dest.normalized());
+  area = dc.LogicalToOutput().map(area);
+  QPainter& p = dc.Painter();
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setCompositionMode(plan.Mode);
+  if (plan.Fill == 1) {
+    if (dc.State().Brush && dc.State().Brush->kind == TGdiObject::Brush && !dc.State().Brush->brush.Null())
+      p.fillPath(area, dc.MakeBrush(dc.State().Brush->brush));
+  } else {
+    p.fillPath(area, plan.Fill == 3 ? Qt::white : Qt::black);
+  }
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+// Draws `image`'s source rectangle (top-left origin) onto the logical destination rectangle; negative
+// extents mirror.
+void DrawImage(TGdiDC& dc, const QImage& image, const QRectF& dest, const QRectF& src,
+               QPainter::CompositionMode mode, double opacity = 1) {
+  if (src.width() == 0 || src.height() == 0 || dest.width() == 0 || dest.height() == 0) return;
+  if (!dc.Prepare(false)) return;
+  QRectF s = src.normalized();
+  QRect sub = s.toAlignedRect().intersected(image.rect());
+  if (sub.isEmpty()) return;
+  // Source to destination: scale and mirror by the extents' signs, then the logical-to-output mapping.
+  double sx = dest.width() / src.width(), sy = dest.height() / src.height();
+  double x0 = src.width() < 0 ? s.right() : s.left(), y0 = src.height() < 0 ? s.bottom() : s.top();
+  QTransform local(sx, 0, 0, sy, dest.left() - x0 * sx, dest.top() - y0 * sy);
+  QTransform t = local * dc.LogicalToOutput();
+  QPainter& p = dc.Painter();
+  p.setTransform(t);
+  p.setCompositionMode(mode);
+  p.setOpacity(opacity);
+  // Enlarged bitmaps keep hard pixel edges, as the host's stretch does; reduced ones are smoothed.
+  bool enlarging =
+      std::fabs(t.m11()) + std::fabs(t.m21()) > 1.5 || std::fabs(t.m22()) + std::fabs(t.m12()) > 1.5;
+  p.setRenderHint(QPainter::SmoothPixmapTransform, !enlarging);
+  p.drawImage(QRectF(sub), image, QRectF(sub));
+  p.setOpacity(1);
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  p.resetTransform();
+}
+
+QPainter::CompositionMode ModeFor(const TRopPlan& plan, bool hasAlpha) {
+  (void)hasAlpha;
+  return plan.Mode;
+}
+
+// BITBLT, STRETCHBLT (and the shared head of MASKBLT, ALPHABLEND, TRANSPARENTBLT).
+struct TBltRecord {
+  QRectF Dest;
+  uint32_t Rop;
+  QPointF SrcOrigin;
+  QTransform SrcTransform;
+  uint32_t BkColorSrc;
+  TBitmapSource Source;
+  QSizeF SrcSize;
+};
+
+TBltRecord ReadBlt(ByteView rec, bool stretched) {
+  TBltRecord b;
+  b.Dest = QRectF(rec.I32(24), rec.I32(28), rec.I32(32), rec.I32(36));
+  b.Rop = rec.U32(40);
+  b.SrcOrigin = ReadPointL(rec, 44);
+  b.BkColorSrc = rec.U32(76);
+  b.Source = {rec.U32(80), rec.U32(84), rec.U32(88), rec.U32(92), rec.U32(96)};
+  b.SrcSize = stretched ? QSizeF(rec.I32(100), rec.I32(104)) : b.Dest.size();
+  return b;
+}
+
+void PlayBlt(TGdiDC& dc, ByteView rec, uint32_t type) {
+  TBltRecord b = ReadBlt(rec, type != emr::BITBLT);
+  TRopPlan plan = PlanRop(b.Rop);
+  if (!plan.UsesSource || b.Source.CbBmi == 0) {
+    if (plan.UsesSource) plan.Fill = 1; // a source operation without a bitmap: paint with the brush
+    FillDestination(dc, b.Dest, plan);
+    return;
+  }
+  QImage image = DecodeImage(dc, rec, b.Source);
+  if (b.Rop == dib::SRCCOPY) image = image.convertToFormat(QImage::Format_RGB32);
+  DrawImage(dc, image, b.Dest, QRectF(b.SrcOrigin, b.SrcSize), ModeFor(plan, image.hasAlphaChannel()));
+}
+
+void PlayStretchDIBits(TGdiDC& dc, ByteView rec) {
+  QRectF dest(rec.I32(24), rec.I32(28), rec.I32(72), rec.I32(76));
+  int32_t xSrc = rec.I32(32), ySrc = rec.I32(36), cxSrc = rec.I32(40), cySrc = rec.I32(44);
+  TBitmapSource s{rec.U32(64), rec.U32(48), rec.U32(52), rec.U32(56), rec.U32(60)};
+  TRopPlan plan = PlanRop(rec.U32(68));
+  if (!plan.UsesSource || s.CbBmi == 0) {
+    FillDestination(dc, dest, plan);
+    return;
+  }
+  TDibInfo info;
+  QImage image = DecodeImage(dc, rec, s, &info);
+  if (rec.U32(68) == dib::SRCCOPY) image = image.convertToFormat(QImage::Format_RGB32);
+  double top = static_cast<double>(DibSourceTop(info, ySrc, cySrc));
+  DrawImage(dc, image, dest, QRectF(xSrc, top, cxSrc, cySrc), plan.Mode);
+}
+
+void PlaySetDIBitsToDevice(TGdiDC& dc, ByteView rec) {
+  int32_t xDest = rec.I32(24), yDest = rec.I32(28), xSrc = rec.I32(32), ySrc = rec.I32(36);
+  int32_t cx = rec.I32(40), cy = rec.I32(44);
+  TBitmapSource s{rec.U32(64), rec.U32(48), rec.U32(52), rec.U32(56), rec.U32(60)};
+  uint32_t startScan = rec.U32(68), scans = rec.U32(72);
+  if (s.CbBmi == 0 || cx <= 0 || cy <= 0) return;
+  // The record may carry only some scan lines: decode them as a bitmap of that height.
+  ByteView bmi = rec.Sub(s.OffBmi, s.CbBmi);
+  std::vector<uint8_t> header(bmi.data(), bmi.data() + bmi.size());
+  TDibInfo full = ParseBitmapInfo(bmi, s.Usage, PaletteOf(dc));
+  if (scans == 0 || scans > static_cast<uint32_t>(full.Height) ||
+      startScan >= static_cast<uint32_t>(full.Height))
+    return;
+  if (full.HeaderSize >= 40 && scans != static_cast<uint32_t>(full.Height)) {
+    int32_t h = full.TopDown ? -static_cast<int32_t>(scans) : static_cast<int32_t>(scans);
+    std::memcpy(header.data() + 8, &h, 4);
+  }
+  ByteView patched(header.data(), header.size());
+  TDibInfo info = ParseBitmapInfo(patched, s.Usage, PaletteOf(dc));
+  TRaster raster = DecodePixels(info, rec.Sub(s.OffBits, s.CbBits));
+  QImage image(reinterpret_cast<const uchar*>(raster.Pixels.data()), raster.Width, raster.Height,
+               raster.Width * 4, QImage::Format_RGB32);
+  // Rows of the chunk in the full bitmap, counted from the top.
+  double chunkTop = full.TopDown ? startScan : full.Height - (static_cast<double>(startScan) + scans);
+  double srcTop = full.TopDown ? ySrc : full.Height - (static_cast<double>(ySrc) + cy);
+  DrawImage(dc, image.copy(), QRectF(xDest, yDest, cx, cy), QRectF(xSrc, srcTop - chunkTop, cx, cy),
+            QPainter::CompositionMode_SourceOver);
+}
+
+void PlayAlphaBlend(TGdiDC& dc, ByteView rec) {
+  TBltRecord b = ReadBlt(rec, true);
+  if (b.Source.CbBmi == 0) return;
+  uint32_t blend = b.Rop;
+  double constant = ((blend >> 16) & 0xFF) / 255.0;
+  bool perPixel = ((blend >> 24) & 0xFF) != 0; // AC_SRC_ALPHA
+  QImage image = DecodeImage(dc, rec, b.Source);
+  if (perPixel)
+    image = QImage(image.constBits(), image.width(), image.height(), image.bytesPerLine(),
+                   QImage::Format_ARGB32_Premultiplied)
+                .copy();
+  else
+    image = image.convertToFormat(QImage::Format_RGB32);
+  DrawImage(dc, image, b.Dest, QRectF(b.SrcOrigin, b.SrcSize), QPainter::CompositionMode_SourceOver,
+            constant);
+}
+
+void PlayTransparentBlt(TGdiDC& dc, ByteView rec) {
+  TBltRecord b = ReadBlt(rec, true);
+  if (b.Source.CbBmi == 0) return;
+  QImage image = DecodeImage(dc, rec, b.Source).convertToFormat(QImage::Format_ARGB32);
+  QRgb key = ColorRefToQColor(b.Rop).rgb() & 0xFFFFFF;
+  for (int y = 0; y < image.height(); ++y) {
+    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
+  }
+  DrawImage(dc, image, b.Dest, QRectF(b.SrcOrigin, b.SrcSize), QPainter::CompositionMode_SourceOver);
+}
+
+// MASKBLT: where the mask is 1 the foreground operation applies; where it is 0, the background one. Drawn
+// as the foreground copy through the mask when the background leaves the destination alone, else as a copy.
+void PlayMaskBlt(TGdiDC& dc, ByteView rec) {
+  TBltRecord b = ReadBlt(rec, false);
+  if (b.Source.CbBmi == 0) return;
+  QImage image = DecodeImage(dc, rec, b.Source).convertToFormat(QImage::Format_ARGB32);
+  uint8_t background = static_cast<uint8_t>(b.Rop >> 24);
+  TBitmapSource mask{rec.U32(108), rec.U32(112), rec.U32(116), rec.U32(120), rec.U32(124)};
+  if (background == 0xAA && mask.CbBmi != 0) {
+    QImage m = DecodeImage(dc, rec, mask);
+    QPoint maskOrigin(rec.I32(100), rec.I32(104));
+    for (int y = 0; y < image.height(); ++y) {
+      QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+      for (int x = 0; x < image.width(); ++x) {
+        QPoint mp = QPoint(x, y) - b.SrcOrigin.toPoint() + maskOrigin;
+        if (!m.valid(mp) || qGray(m.pixel(mp)) < 128) line[x] = 0;
+      }
+    }
+  }
+  DrawImage(dc, image, b.Dest, QRectF(b.SrcOrigin, b.SrcSize), QPainter::CompositionMode_SourceOver);
+}
+
+void CreatePatternBrush(TPlayContext& ctx, ByteView rec, bool monochrome) {
+  TBitmapSource s{rec.U32(12), rec.U32(16), rec.U32(20), rec.U32(24), rec.U32(28)};
+  TGdiObject o;
+  o.kind = TGdiObject::Brush;
+  o.brush.Style = BS_DIBPATTERNPT;
+  TDibInfo info;
+  o.brush.Pattern = DecodeImage(ctx.dc, rec, s, &info);
+  o.brush.Monochrome = monochrome && info.BitCount == 1;
+  uint32_t index = rec.U32(8);
+  if (!ctx.table.Put(index, std::make_shared<TGdiObject>(std::move(o))))
+    throw EBadRecord("object index " + std::to_string(index) + " outside the handle table",
+                     ERROR_INVALID_HANDLE);
+}
+} // namespace
+
+bool PlayBitmapRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
+  TGdiDC& dc = ctx.dc;
+  switch (type) {
+  case emr::BITBLT:
+  case emr::STRETCHBLT:
+    PlayBlt(dc, rec, type);
+    return true;
+  case emr::STRETCHDIBITS:
+    PlayStretchDIBits(dc, rec);
+    return true;
+  case emr::SETDIBITSTODEVICE:
+    PlaySetDIBitsToDevice(dc, rec);
+    return true;
+  case emr::ALPHABLEND:
+    PlayAlphaBlend(dc, rec);
+    return true;
+  case emr::TRANSPARENTBLT:
+    PlayTransparentBlt(dc, rec);
+    return true;
+  case emr::MASKBLT:
+    PlayMaskBlt(dc, rec);
+    return true;
+  case emr::CREATEDIBPATTERNBRUSHPT:
+  case emr::CREATEMONOBRUSH:
+    CreatePatternBrush(ctx, rec, type == emr::CREATEMONOBRUSH);
+    return true;
+  default:
+    return false;
+  }
+}

@@ -1,0 +1,108 @@
+#include "Player.h"
+
+#include "PlayRecords.h"
+
+namespace {
+// Reference-device pixels of the metafile frame (hundredths of a millimetre in the header).
+QRectF FrameInDevicePixels(const TEnhMetaHeader& h) {
+  double mmx = h.szlMillimeters.cx > 0 ? h.szlMillimeters.cx : 1,
+         mmy = h.szlMillimeters.cy > 0 ? h.szlMillimeters.cy : 1;
+  double kx = h.szlDevice.cx / (mmx * 100), ky = h.szlDevice.cy / (mmy * 100);
+  QRectF frame(QPointF(h.rclFrame.left * kx, h.rclFrame.top * ky),
+               QPointF(h.rclFrame.right * kx, h.rclFrame.bottom * ky));
+  if (frame.width() <= 0 || frame.height() <= 0)
+    frame =
+        QRectF(QPointF(h.rclBounds.left, h.rclBounds.top), QPointF(h.rclBounds.right, h.rclBounds.bottom));
+  return frame;
+}
+
+QTransform PlaybackTransform(const TEnhMetaHeader& h, const TEmfRect& rect) {
+  QRectF frame = FrameInDevicePixels(h);
+  double sx = frame.width() > 0 ? (rect.right - rect.left) / frame.width() : 1;
+  double sy = frame.height() > 0 ? (rect.bottom - rect.top) / frame.height() : 1;
+  return QTransform(sx, 0, 0, sy, rect.left - frame.left() * sx, rect.top - frame.top() * sy);
+}
+
+std::string RecordPlace(const TEmfRecord& r) {
+  return "record " + std::to_string(r.Index) + " (type " + std::to_string(r.Type) + ") at offset " +
+         std::to_string(r.Offset);
+}
+} // namespace
+
+bool EnumEnhMetaFile(TGdiDC& dc, const TMetafile& metafile, const TEnhMetaFileProc& proc, void* data,
+                     const TEmfRect& rect) {
+  if (metafile.Empty()) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return false;
+  }
+  const TEnhMetaHeader& h = metafile.Header();
+  QPainter& painter = dc.Painter();
+  painter.save();
+  TDCState saved = dc.State();
+  QTransform savedPlayback = dc.PlaybackTransform();
+  QSize savedPixels = dc.ReferencePixels(), savedMm = dc.ReferenceMillimetres();
+
+  dc.ResetState();
+  dc.SetReferenceDevice(QSize(h.szlDevice.cx, h.szlDevice.cy),
+                        QSize(h.szlMillimeters.cx, h.szlMillimeters.cy));
+  dc.SetPlaybackTransform(PlaybackTransform(h, rect));
+  THandleTable table(std::max<size_t>(1, h.nHandles));
+  bool result = true;
+  try {
+    result = metafile.EnumerateRecords([&](const TEmfRecord& record) {
+      return proc(dc, table, record, static_cast<int>(table.Count()), data);
+    });
+  } catch (const EDamagedData& e) {
+    SetLastErrorMessage(ERROR_INVALID_DATA, e.Message());
+    result = false;
+  }
+  dc.ResetState();
+  dc.State() = saved;
+  dc.SetReferenceDevice(savedPixels, savedMm);
+  dc.SetPlaybackTransform(savedPlayback);
+  painter.restore();
+  return result;
+}
+
+bool PlayEnhMetaFileRecord(TGdiDC& dc, THandleTable& table, const TEmfRecord& record, unsigned) {
+  TPlayContext ctx{dc, table};
+  ByteView rec = record.Data;
+  uint32_t type = record.Type;
+  try {
+    if (type == emr::HEADER || type == emr::EOF_ || type == emr::GDICOMMENT) return true;
+    PlayStateRecord(ctx, type, rec) || PlayObjectRecord(ctx, type, rec) || PlayClipRecord(ctx, type, rec) ||
+        PlayShapeRecord(ctx, type, rec) || PlayPathRecord(ctx, type, rec) || PlayTextRecord(ctx, type, rec) ||
+        PlayBitmapRecord(ctx, type, rec);
+    return true; // records this player does not draw are passed over, as unknown records are by the host
+  } catch (const EBadRecord& e) {
+    SetLastErrorMessage(e.Code, RecordPlace(record) + ": " + e.Message());
+  } catch (const EDamagedData& e) {
+    SetLastErrorMessage(ERROR_INVALID_DATA, RecordPlace(record) + ": " + e.Message());
+  }
+  return false;
+}
+
+bool PlayEnhMetaFile(TGdiDC& dc, const TMetafile& metafile, const TEmfRect& rect) {
+  bool allPlayed = true;
+  uint32_t firstError = 0;
+  std::string firstMessage;
+  bool complete = EnumEnhMetaFile(
+      dc, metafile,
+      [&](TGdiDC& d, THandleTable& table, const TEmfRecord& record, int count, void*) {
+        if (!PlayEnhMetaFileRecord(d, table, record, static_cast<unsigned>(count)) && allPlayed) {
+          allPlayed = false;
+          firstError = GetLastError();
+          firstMessage = GetLastErrorMessage();
+        }
+        return 1;
+      },
+      nullptr, rect);
+  if (complete && !allPlayed) SetLastErrorMessage(firstError, firstMessage);
+  return complete && allPlayed;
+}
+
+bool StretchDrawMetafile(QPainter& painter, const TEmfRect& rect, const TMetafile& metafile) {
+  TGdiDC dc(painter);
+  TEmfRect inclusive{rect.left, rect.top, rect.right - 1, rect.bottom - 1};
+  return PlayEnhMetaFile(dc, metafile, inclusive);
+}

@@ -1,0 +1,208 @@
+#include "TextOut.h"
+
+#include <QGlyphRun>
+#include <QStringDecoder>
+#include <cmath>
+
+#include "FontResolver.h"
+
+namespace {
+const char* CodePageName(uint8_t charSet) {
+  switch (charSet) {
+  case 238:
+    return "windows-1250";
+  case 204:
+    return "windows-1251";
+  case 161:
+    return "windows-1253";
+  case 162:
+    return "windows-1254";
+  case 177:
+    return "windows-1255";
+  case 178:
+    return "windows-1256";
+  case 186:
+    return "windows-1257";
+  case 163:
+    return "windows-1258";
+  case 222:
+    return "windows-874";
+  case 128:
+    return "Shift_JIS";
+  case 129:
+    return "windows-949";
+  case 134:
+    return "GBK";
+  case 136:
+    return "Big5";
+  case 2:
+    return nullptr; // symbol fonts take the bytes as they are
+  default:
+    return "windows-1252";
+  }
+}
+
+// Text space: x along the baseline, y down, in output pixels; this maps it onto the painter.
+struct TTextFrame {
+  QTransform ToOutput;
+  double Scale = 1; // output pixels per logical unit
+};
+
+TTextFrame MakeFrame(TGdiDC& dc, QPointF ref, double escapementDegrees) {
+  const QTransform& f = dc.LogicalToOutput();
+  double a = f.m11(), b = f.m12(), c = f.m21(), d = f.m22();
+  // Text is never mirrored by a mapping mode: a y-up page still writes glyphs upright.
+  if (a * d - b * c < 0) {
+    c = -c;
+    d = -d;
+  }
+  TTextFrame frame;
+  frame.Scale = dc.LogicalScale();
+  double s = frame.Scale > 0 ? frame.Scale : 1;
+  QPointF origin = f.map(ref);
+  QTransform rotation;
+  rotation.rotate(-escapementDegrees);
+  frame.ToOutput = rotation * QTransform(a / s, b / s, c / s, d / s, origin.x(), origin.y());
+  return frame;
+}
+} // namespace
+
+QString DecodeAnsiText(const char* bytes, size_t length, uint8_t charSet) {
+  QByteArrayView view(bytes, static_cast<qsizetype>(length));
+  if (const char* name = CodePageName(charSet)) {
+    QStringDecoder decoder(name);
+    if (decoder.isValid()) {
+      QString text = decoder.decode(view);
+      if (!decoder.hasError()) return text;
+    }
+  }
+  return QString::fromLatin1(view);
+}
+
+bool DrawTextRun(TGdiDC& dc, const TTextRun& run) {
+  TDCState& st = dc.State();
+  const TGdiFont* font = st.Font && st.Font->kind == TGdiObject::Font ? &st.Font->font : nullptr;
+  if (!font) font = &StockObject(DEVICE_DEFAULT_FONT)->font;
+  ResolveFont(*font);
+
+  bool updateCP = (st.TextAlign & TA_UPDATECP) != 0;
+  QPointF ref = updateCP ? st.CurrentPos : run.Ref;
+  double scale = dc.LogicalScale();
+  if (!(scale > 0) || !std::isfinite(scale)) return true;
+
+  double em = font->Height < 0   ? -double(font->Height)
+              : font->Height > 0 ? font->Height * font->CellToEm
+                                 : 12;
+  double pixelEm = em * scale;
+  if (!(pixelEm > 0) || pixelEm > 20000) return true;
+
+  QRawFont raw = font->Raw;
+  bool haveFont = raw.isValid();
+  int n = static_cast<int>(run.Text.size());
+  QVector<quint32> glyphs;
+  if (haveFont) {
+    raw.setPixelSize(pixelEm);
+    if (run.Options & ETO_GLYPH_INDEX) {
+      glyphs.reserve(n);
+      for (QChar ch : run.Text)
+        glyphs.push_back(ch.unicode());
+    } else {
+      glyphs = raw.glyphIndexesForString(run.Text);
+    }
+  }
+  // Horizontal stretch from a non-zero character width.
+  double stretch = 1;
+  if (font->Width > 0 && font->AvgCharWidthPerEm > 0 && em > 0)
+    stretch = font->Width / (font->AvgCharWidthPerEm * em);
+  if (!(stretch > 0.01 && stretch < 100)) stretch = 1;
+
+  // Glyph positions along the baseline, output pixels.
+  QVector<QPointF> positions(glyphs.size());
+  double x = 0, y = 0;
+  QVector<QPointF> natural = haveFont ? raw.advancesForGlyphIndexes(glyphs) : QVector<QPointF>();
+  for (int i = 0; i < glyphs.size(); ++i) {
+    positions[i] = QPointF(x, y);
+    if (i < static_cast<int>(run.Dx.size())) {
+      x += run.Dx[i] * scale;
+      if (i < static_cast<int>(run.Dy.size())) y -= run.Dy[i] * scale;
+    } else {
+      x += natural[i].x() * stretch;
+    }
+  }
+  double width = x;
+
+  double ascent = haveFont ? raw.ascent() : pixelEm * 0.9, descent = haveFont ? raw.descent() : pixelEm * 0.2;
+  double shiftX = 0, baseline = 0;
+  uint32_t horz = st.TextAlign & TA_CENTER;
+  if (horz == TA_CENTER)
+    shiftX = -width / 2;
+  else if (horz == TA_RIGHT)
+    shiftX = -width;
+  uint32_t vert = st.TextAlign & TA_BASELINE;
+  if (vert == TA_BASELINE)
+    baseline = 0;
+  else if (vert == TA_BOTTOM)
+    baseline = -descent;
+  else
+    baseline = ascent;
+
+  QPainter& p = dc.Painter();
+  if (!dc.Prepare(false)) return true;
+  const QTransform& f = dc.LogicalToOutput();
+  if ((run.Options & ETO_OPAQUE) && run.HasRect) {
+    QPainterPath box;
+    box.addRect(run.Rect.normalized());
+    p.fillPath(f.map(box), ColorRefToQColor(st.BkColor));
+  }
+  p.save();
+  if ((run.Options & ETO_CLIPPED) && run.HasRect) {
+    QPainterPath box;
+    box.addRect(run.Rect.normalized());
+    p.setClipPath(f.map(box), p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+  }
+  TTextFrame frame = MakeFrame(dc, ref, font->Escapement / 10.0);
+  p.setTransform(frame.ToOutput);
+  if (st.BkMode == OPAQUE && !(run.Options & ETO_OPAQUE))
+    p.fillRect(QRectF(shiftX, baseline - ascent, width, ascent + descent), ColorRefToQColor(st.BkColor));
+  QColor color = ColorRefToQColor(st.TextColor);
+  if (haveFont && !glyphs.isEmpty()) {
+    if (stretch != 1) {
+      p.setTransform(QTransform::fromScale(stretch, 1) * frame.ToOutput);
+      for (QPointF& pos : positions)
+        pos.setX(pos.x() / stretch);
+      shiftX /= stretch;
+    }
+    for (QPointF& pos : positions)
+      pos += QPointF(shiftX, baseline);
+    QGlyphRun glyphRun;
+    glyphRun.setRawFont(raw);
+    glyphRun.setGlyphIndexes(glyphs);
+    glyphRun.setPositions(positions);
+    p.setPen(color);
+    p.drawGlyphRun(QPointF(0, 0), glyphRun);
+    if (stretch != 1) {
+      p.setTransform(frame.ToOutput);
+      shiftX *= stretch;
+    }
+  }
+  if (font->Underline || font->StrikeOut) {
+    double thickness = haveFont ? std::max(1.0, raw.lineThickness()) : std::max(1.0, pixelEm / 14);
+    if (font->Underline) {
+      double pos = haveFont ? raw.underlinePosition() : descent / 2;
+      p.fillRect(QRectF(shiftX, baseline + pos, width, thickness), color);
+    }
+    if (font->StrikeOut) {
+      double pos = haveFont ? raw.xHeight() / 2 : ascent / 3;
+      p.fillRect(QRectF(shiftX, baseline - pos - thickness / 2, width, thickness), color);
+    }
+  }
+  p.restore();
+  p.resetTransform();
+
+  if (updateCP && scale > 0) {
+    double advance = horz == TA_CENTER ? 0 : horz == TA_RIGHT ? -width : width;
+    // Back from output pixels to logical units along the baseline.
+    st.CurrentPos += QPointF(advance / scale, 0);
+  }
+  return true;
+}

@@ -1,0 +1,92 @@
+// zvptool render FILE.(zvp|emf) [--page N] [--dpi D] [--fit PX] -o OUT.png: draws one page onto a white
+// image and writes it as PNG. A damaged file ends with status 1 and nothing written.
+#include <QGuiApplication>
+#include <cstdio>
+#include <memory>
+
+#include "Command.h"
+#include "platform/gdi/PageImage.h"
+#include "platform/rtl/Stream.h"
+#include "store/ZVPageList.h"
+
+namespace {
+
+int ParseNumber(const std::string& option, const std::string& text, int min, int max) {
+  size_t used = 0;
+  int value = 0;
+  try {
+    value = std::stoi(text, &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (used != text.size() || value < min || value > max)
+    throw EUsage(option + " needs a number from " + std::to_string(min) + " to " + std::to_string(max));
+  return value;
+}
+
+bool IsEmf(const std::vector<uint8_t>& bytes) {
+  ByteView v(bytes.data(), bytes.size());
+  return v.Has(40, 4) && v.U32(0) == 1 && v.U32(40) == 0x464D4520;
+}
+
+std::unique_ptr<TMetafile> LoadPage(const std::string& file, int page) {
+  std::vector<uint8_t> bytes = ReadFileBytes(file);
+  if (IsEmf(bytes)) {
+    if (page != 1) throw Exception("A metafile has only page 1");
+    auto metafile = std::make_unique<TMetafile>();
+    metafile->LoadFromBytes(std::move(bytes));
+    return metafile;
+  }
+  TZVPageList list;
+  list.LoadFromFile(file);
+  if (page > list.PageCount())
+    throw Exception("No page " + std::to_string(page) + " (the report has " +
+                    std::to_string(list.PageCount()) + ")");
+  auto metafile = list.GetPage(page);
+  if (!metafile) throw EDamagedData("Page " + std::to_string(page) + " cannot be read");
+  return metafile;
+}
+
+int RunRender(const std::vector<std::string>& Args) {
+  std::string input, output;
+  int page = 1;
+  TPageImageOptions options;
+  for (size_t i = 0; i < Args.size(); ++i) {
+    const std::string& a = Args[i];
+    bool hasValue = i + 1 < Args.size();
+    if (a == "--page" && hasValue)
+      page = ParseNumber(a, Args[++i], 1, 1 << 30);
+    else if (a == "--dpi" && hasValue)
+      options.Dpi = ParseNumber(a, Args[++i], 1, 2400);
+    else if (a == "--fit" && hasValue)
+      options.Fit = ParseNumber(a, Args[++i], 1, 30000);
+    else if (a == "-o" && hasValue)
+      output = Args[++i];
+    else if (!a.empty() && a[0] != '-' && input.empty())
+      input = a;
+    else
+      throw EUsage("unexpected argument \"" + a + "\"");
+  }
+  if (input.empty() || output.empty()) throw EUsage("an input file and -o OUT.png are needed");
+
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  int argc = 1;
+  char name[] = "zvptool";
+  char* argv[] = {name, nullptr};
+  QGuiApplication app(argc, argv);
+
+  std::unique_ptr<TMetafile> metafile = LoadPage(input, page);
+  TPageImage result = RenderPageImage(*metafile, options);
+  if (!result.Complete) throw EDamagedData("Damaged metafile: " + result.FirstProblem);
+  if (result.SkippedRecords > 0)
+    std::fprintf(stderr, "zvptool render: %d malformed record(s) skipped, the first: %s\n",
+                 result.SkippedRecords, result.FirstProblem.c_str());
+  if (!result.Image.save(QString::fromStdString(output), "PNG"))
+    throw EFCreateError(output, "the image could not be written");
+  return 0;
+}
+
+} // namespace
+
+extern const TCommand RenderCommand{"render", "FILE.(zvp|emf) [--page N] [--dpi D] [--fit PX] -o OUT.png",
+                                    "draw a page into a PNG image", RunRender};
