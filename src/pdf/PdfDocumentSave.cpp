@@ -1,0 +1,89 @@
+// TPdfDocument: the save phases and the file layout.
+#include "pdf/PdfDate.h"
+#include "pdf/PdfDocument.h"
+#include "pdf/PdfErrors.h"
+
+void TPdfDocument::SaveToStream(TStream& AStream, TDateTime ForceModDate) {
+  if (!CurrentPage()) throw EPdfInvalidOperation("TPdfDocument.Document is null");
+  SaveToStreamDirectBegin(AStream, ForceModDate);
+  SaveToStreamDirectEnd();
+}
+
+void TPdfDocumentGDI::SaveToStream(TStream& AStream, TDateTime ForceModDate) {
+  // Pages are filled through the canvas; none holds a recorded metafile to render and flush early.
+  SaveToStreamDirectBegin(AStream, ForceModDate);
+  SaveToStreamDirectEnd();
+}
+
+bool TPdfDocument::SaveToFile(const std::string& aFileName) {
+  try {
+    TMemoryStream output;
+    SaveToStream(output);
+    WriteFileBytes(aFileName, output.Memory(), static_cast<size_t>(output.Size()));
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+void TPdfDocument::WriteHeader() {
+  TPdfWrite& w = *fSaveToStreamWriter;
+  if (fFileFormat == pdf13)
+    w.Add("%PDF-1.3\n");
+  else
+    w.Add("%PDF-1.4\n%\xE4\xE5\xE6\xF0\n");
+}
+
+void TPdfDocument::SaveToStreamDirectBegin(TStream& AStream, TDateTime ForceModDate) {
+  if (fSaveToStreamWriter) throw EPdfInvalidOperation("SaveToStreamDirectBegin called twice");
+  Info()->SetModDate(ForceModDate != 0 ? ForceModDate : PdfNow());
+  if (FRoot->OpenAction())
+    FRoot->Data()->AddItem("OpenAction", FRoot->OpenAction()->GetValue());
+  else
+    FRoot->Data()->RemoveItem("OpenAction");
+  fSaveToStreamWriter = std::make_unique<TPdfWrite>(this, &AStream);
+  try {
+    WriteHeader();
+  } catch (...) {
+    fSaveToStreamWriter.reset();
+    throw;
+  }
+}
+
+void TPdfDocument::WriteObjects(bool AIncludeSaveAtTheEnd) {
+  TPdfWrite& w = *fSaveToStreamWriter;
+  // Writing may register further objects; the count is read on every step.
+  for (int32_t i = 1; i < FXref->ItemCount(); ++i) {
+    TPdfXrefEntry* entry = FXref->GetItem(i);
+    TPdfObject* object = entry->Value();
+    if (entry->ByteOffset() > 0 || !object) continue;
+    if (!AIncludeSaveAtTheEnd && object->SaveAtTheEnd()) continue;
+    entry->SetByteOffset(w.Position());
+    object->WriteValueTo(w);
+  }
+}
+
+void TPdfDocument::SaveToStreamDirectPageFlush() {
+  if (!fSaveToStreamWriter || !CurrentPage()) throw EPdfInvalidOperation("SaveToStreamDirectPageFlush");
+  WriteObjects(false);
+}
+
+void TPdfDocument::SaveToStreamDirectEnd() {
+  if (!fSaveToStreamWriter) throw EPdfInvalidOperation("SaveToStreamDirectEnd");
+  try {
+    if (FUseOutlines && FOutlineRoot) FOutlineRoot->Save();
+    for (size_t i = 0; i < FFontList.size(); ++i)
+      if (FFontList[i]->IsTrueType()) FFontList[i]->FinishFont();
+    WriteObjects(true);
+    TPdfWrite& w = *fSaveToStreamWriter;
+    FTrailer->SetXrefAddress(w.Position());
+    FXref->WriteTable(w);
+    FTrailer->Attributes()->PdfNumberByName("Size")->SetValue(FXref->ItemCount());
+    FTrailer->WriteTrailer(w);
+    w.Save();
+  } catch (...) {
+    fSaveToStreamWriter.reset();
+    throw;
+  }
+  fSaveToStreamWriter.reset();
+}

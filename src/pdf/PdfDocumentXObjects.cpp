@@ -1,0 +1,42 @@
+// TPdfDocument: registration of image and form XObjects under their names.
+#include "pdf/PdfDocument.h"
+#include "pdf/PdfErrors.h"
+
+namespace {
+bool IsXObject(const TPdfXObject* AObject) {
+  return AObject && AObject->Attributes() && AObject->Attributes()->TypeOf() == "XObject";
+}
+} // namespace
+
+TPdfXObject* TPdfDocument::GetXObject(const std::string& AName) const {
+  for (int i = 0; i < FXObjectList->ItemCount(); ++i) {
+    auto* xObject = dynamic_cast<TPdfXObject*>(FXObjectList->Items(i));
+    TPdfName* name = xObject ? xObject->Attributes()->PdfNameByName("Name") : nullptr;
+    if (name && name->Value() == AName) return xObject;
+  }
+  return nullptr;
+}
+
+int TPdfDocument::RegisterXObject(TPdfXObject* AObject, const std::string& AName) {
+  if (!AObject) throw EPdfInvalidValue("RegisterXObject: no AObject");
+  if (!IsXObject(AObject)) throw EPdfInvalidValue("RegisterXObject: no XObject");
+  if (AObject->Attributes()->ValueByName("Name")) {
+    if (AObject->ObjectType() == otDirectObject) FXref->AddObject(AObject);
+    return -1;
+  }
+  // Checked before registering, so that a refused object still belongs to the caller.
+  TPdfXObject* known = GetXObject(AName);
+  if (known && known != AObject) throw EPdfInvalidValue("RegisterXObject: dup name " + AName);
+  if (AObject->ObjectType() == otDirectObject) FXref->AddObject(AObject);
+  AObject->Attributes()->AddItem("Name", AName);
+  return FXObjectList->AddItem(AObject);
+}
+
+int TPdfDocument::AddXObject(const std::string& AName, TPdfXObject* AXObject) {
+  if (GetXObject(AName)) throw EPdfInvalidValue("AddXObject: dup name " + AName);
+  if (!IsXObject(AXObject) || !AXObject->Attributes()->ValueByName("Subtype"))
+    throw EPdfInvalidValue("AddXObject: invalid TPdfImage " + AName);
+  if (AXObject->ObjectType() != otDirectObject) throw EPdfInvalidOperation("AddObject");
+  FXref->AddObject(AXObject);
+  return RegisterXObject(AXObject, AName);
+}
