@@ -9,6 +9,7 @@
 //
 // Threading: every call takes the stream's re-entrant lock; callers bracket sequences (seek, then read)
 // with LockStream / UnlockStream or a lock of their own.
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -58,6 +59,6 @@ class TZVStream : public TStream {
   std::unique_ptr<TMemoryStream> MemoryStream;
   std::string FFilename;
   std::unique_ptr<TFileStream> FileStream;
-  bool FInMemory = false;
+  std::atomic<bool> FInMemory{false}; // read without the lock by InMemory
   int32_t FMemoryLimit = 0;
 };
