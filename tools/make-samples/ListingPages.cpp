@@ -1,5 +1,6 @@
 // The listing sample: landscape Letter at 96 dpi (1056 x 816 pixels), drawn in tenths of a millimetre
 // through an anisotropic mapping, as reports laid out in paper units are.
+#include <cstdio>
 #include <string>
 
 #include "PagePainter.h"
@@ -56,7 +57,9 @@ int64_t Gross(const TSale& s) {
 }
 
 std::string TwoDigits(int32_t v) {
-  return (v < 10 ? "0" : "") + std::to_string(v);
+  char text[12];
+  std::snprintf(text, sizeof text, "%02d", v);
+  return text;
 }
 
 TTableLayout SalesTable() {

@@ -121,11 +121,14 @@ void TTableLayout::Grid(TPagePainter& p, int32_t top, int32_t bottom, uint32_t c
 }
 
 std::string FormatAmount(int64_t hundredths) {
-  const bool negative = hundredths < 0;
-  const uint64_t v = negative ? static_cast<uint64_t>(-hundredths) : static_cast<uint64_t>(hundredths);
-  std::string whole = std::to_string(v / 100);
-  for (int i = static_cast<int>(whole.size()) - 3; i > 0; i -= 3)
-    whole.insert(static_cast<size_t>(i), " ");
-  const uint64_t cents = v % 100;
-  return (negative ? "-" : "") + whole + "," + (cents < 10 ? "0" : "") + std::to_string(cents);
+  uint64_t v = hundredths < 0 ? 0 - static_cast<uint64_t>(hundredths) : static_cast<uint64_t>(hundredths);
+  // Built backwards, digit by digit: two decimals, a comma, then groups of three.
+  std::string reversed;
+  for (int digits = 0; digits < 3 || v > 0; digits++, v /= 10) {
+    if (digits == 2) reversed.push_back(',');
+    if (digits > 2 && (digits - 2) % 3 == 0) reversed.push_back(' ');
+    reversed.push_back(static_cast<char>('0' + v % 10));
+  }
+  if (hundredths < 0) reversed.push_back('-');
+  return std::string(reversed.rbegin(), reversed.rend());
 }

@@ -22,8 +22,10 @@ class TEmfRecordBuilder {
   TEmfRecordBuilder& F32(float v) { return Raw(&v, 4); }
   TEmfRecordBuilder& Rect(int32_t l, int32_t t, int32_t r, int32_t b) { return I32(l).I32(t).I32(r).I32(b); }
   TEmfRecordBuilder& Raw(const void* data, size_t size) {
-    const uint8_t* p = static_cast<const uint8_t*>(data);
-    FBytes.insert(FBytes.end(), p, p + size); // the host is little-endian, like the format
+    if (size == 0) return *this;
+    const size_t at = FBytes.size();
+    FBytes.resize(at + size);
+    std::memcpy(FBytes.data() + at, data, size); // the host is little-endian, like the format
     return *this;
   }
   TEmfRecordBuilder& Zeros(size_t count) {
