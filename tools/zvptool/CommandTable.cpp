@@ -5,7 +5,8 @@
   X(InfoCommand)                                                                                             \
   X(CheckCommand)                                                                                            \
   X(PackCommand)                                                                                             \
-  X(UnpackCommand)
+  X(UnpackCommand)                                                                                           \
+  X(PrintCommand)
 
 #define ZVPTOOL_DECLARE(command) extern const TCommand command;
 ZVPTOOL_COMMANDS(ZVPTOOL_DECLARE)

@@ -4,6 +4,8 @@
 // the sheet position.
 #include <cstdint>
 
+#include "platform/gdi/GdiConsts.h"
+
 enum TPrinterOrientation { poPortrait, poLandscape };
 
 // Bits of TDevMode::dmFields: which fields the driver supports and the record carries.
@@ -35,11 +37,8 @@ struct TDevMode {
   int16_t dmDuplex = DMDUP_SIMPLEX;
 };
 
-// Device-capability indices (GetDeviceCaps).
-constexpr int HORZRES = 8;
-constexpr int VERTRES = 10;
-constexpr int LOGPIXELSX = 88;
-constexpr int LOGPIXELSY = 90;
+// Device-capability indices (GetDeviceCaps): HORZRES, VERTRES, LOGPIXELSX, LOGPIXELSY come with the
+// device context's constants; the printer adds the physical page.
 constexpr int PHYSICALWIDTH = 110;
 constexpr int PHYSICALHEIGHT = 111;
 constexpr int PHYSICALOFFSETX = 112;
