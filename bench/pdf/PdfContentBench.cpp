@@ -48,7 +48,7 @@ void BM_SaveThousandPages(benchmark::State& State) {
       DrawPath(*doc.Canvas(), 1000);
       doc.CreateOutline(u"Strona", 1, 800);
     }
-    TMemoryStream output;
+    TPdfBodyStream output;
     State.ResumeTiming();
     doc.SaveToStream(output);
     bytes += output.Size();

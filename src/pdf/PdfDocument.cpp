@@ -84,7 +84,9 @@ void TPdfDocument::SetFontFallBackName(const std::string& Value) {
 }
 
 void TPdfDocument::AddFontToList(std::unique_ptr<TPdfFont> AFont) {
-  AFont->SetShortCut("F" + std::to_string(FFontList.size()));
+  std::string shortCut = "F";
+  shortCut += std::to_string(FFontList.size());
+  AFont->SetShortCut(shortCut);
   if (AFont->Data()) AFont->Data()->AddItem("Name", AFont->ShortCut());
   FFontList.push_back(std::move(AFont));
 }

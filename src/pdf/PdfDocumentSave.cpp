@@ -1,4 +1,7 @@
 // TPdfDocument: the save phases and the file layout.
+#include <vector>
+
+#include "pdf/PdfBodyStream.h"
 #include "pdf/PdfDate.h"
 #include "pdf/PdfDocument.h"
 #include "pdf/PdfErrors.h"
@@ -17,9 +20,14 @@ void TPdfDocumentGDI::SaveToStream(TStream& AStream, TDateTime ForceModDate) {
 
 bool TPdfDocument::SaveToFile(const std::string& aFileName) {
   try {
-    TMemoryStream output;
+    // Collected in memory first: the file is replaced only by a complete document.
+    TPdfBodyStream output;
     SaveToStream(output);
-    WriteFileBytes(aFileName, output.Memory(), static_cast<size_t>(output.Size()));
+    std::vector<uint8_t> bytes;
+    bytes.reserve(static_cast<size_t>(output.Size()));
+    output.ForEachRun([&](const uint8_t* Run, size_t Size) { bytes.insert(bytes.end(), Run, Run + Size); });
+    output.SetSize(0);
+    WriteFileBytes(aFileName, bytes.data(), bytes.size());
     return true;
   } catch (...) {
     return false;

@@ -11,13 +11,32 @@ namespace {
 constexpr int FlateLevel = 7;
 constexpr int64_t MinFlateLength = 100;
 
-std::string Deflate(const uint8_t* Data, size_t Size) {
-  uLongf capacity = compressBound(static_cast<uLong>(Size));
-  std::string out(capacity, '\0');
-  int rc =
-      compress2(reinterpret_cast<Bytef*>(out.data()), &capacity, Data, static_cast<uLong>(Size), FlateLevel);
-  if (rc != Z_OK) throw EPdfInvalidOperation("FlateDecode");
-  out.resize(capacity);
+std::string Deflate(const TPdfBodyStream& Body) {
+  z_stream z{};
+  if (deflateInit(&z, FlateLevel) != Z_OK) throw EPdfInvalidOperation("FlateDecode");
+  std::string out;
+  uint8_t buffer[16384];
+  auto pump = [&](int Flush) {
+    int rc;
+    do {
+      z.next_out = buffer;
+      z.avail_out = sizeof(buffer);
+      rc = deflate(&z, Flush);
+      out.append(reinterpret_cast<char*>(buffer), sizeof(buffer) - z.avail_out);
+    } while (z.avail_out == 0 && rc != Z_STREAM_END);
+  };
+  try {
+    Body.ForEachRun([&](const uint8_t* Run, size_t Size) {
+      z.next_in = const_cast<Bytef*>(Run);
+      z.avail_in = static_cast<uInt>(Size);
+      pump(Z_NO_FLUSH);
+    });
+    pump(Z_FINISH);
+  } catch (...) {
+    deflateEnd(&z);
+    throw;
+  }
+  deflateEnd(&z);
   return out;
 }
 
@@ -29,7 +48,7 @@ TPdfStream::TPdfStream(TPdfDocument* ADoc, bool DontAddToFXref) {
   FAttributes = std::make_unique<TPdfDictionary>(registered ? ADoc->Xref() : nullptr);
   FAttributes->AddItem("Length", 0);
   if (ADoc && ADoc->CompressionMethod() == cmFlateDecode) FFilter = "FlateDecode";
-  FBody = std::make_unique<TMemoryStream>();
+  FBody = std::make_unique<TPdfBodyStream>();
   FWriter = std::make_unique<TPdfWrite>(ADoc, FBody.get());
 }
 
@@ -38,14 +57,12 @@ TPdfStream::~TPdfStream() = default;
 void TPdfStream::WriteBodyTo(TPdfWrite& W) {
   TPdfObject::WriteBodyTo(W);
   FWriter->Save();
-  const uint8_t* body = FBody->Memory();
   // All of the writer's bytes are in the body; after a first write it is empty.
   int64_t length = FBody->Size();
   std::string compressed;
   if (FFilter == "FlateDecode") {
     if (length >= MinFlateLength) {
-      compressed = Deflate(body, static_cast<size_t>(length));
-      body = reinterpret_cast<const uint8_t*>(compressed.data());
+      compressed = Deflate(*FBody);
       length = static_cast<int64_t>(compressed.size());
     } else {
       FFilter.clear();
@@ -60,7 +77,11 @@ void TPdfStream::WriteBodyTo(TPdfWrite& W) {
   FAttributes->WriteElementsTo(W);
   if (FSecondaryAttributes) FSecondaryAttributes->WriteElementsTo(W);
   W.Add(">>\nstream\n");
-  W.Add(reinterpret_cast<const char*>(body), static_cast<size_t>(length));
+  if (compressed.empty())
+    FBody->ForEachRun(
+        [&](const uint8_t* Run, size_t Size) { W.Add(reinterpret_cast<const char*>(Run), Size); });
+  else
+    W.Add(compressed);
   W.Add("endstream");
-  FBody->Clear();
+  FBody->SetSize(0);
 }

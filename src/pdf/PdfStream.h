@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "pdf/PdfBodyStream.h"
 #include "pdf/PdfDictionary.h"
-#include "platform/rtl/Stream.h"
 
 class TPdfDocument;
 class TPdfWrite;
@@ -35,7 +35,7 @@ class TPdfStream : public TPdfObject {
   TPdfDictionary* FSecondaryAttributes = nullptr;
   bool FDoNotEncrypt = false;
   std::string FFilter;
-  std::unique_ptr<TMemoryStream> FBody;
+  std::unique_ptr<TPdfBodyStream> FBody;
   std::unique_ptr<TPdfWrite> FWriter;
 };
 

@@ -75,9 +75,11 @@ TPdfWrite& TPdfWrite::Add(char Value) {
 }
 
 void TPdfWrite::PutDigits(uint64_t Value) {
-  char digits[24];
-  char* end = digits + sizeof(digits);
-  char* p = end;
+  int count = 1;
+  for (uint64_t v = Value; v >= 10; v /= 10)
+    ++count;
+  uint8_t* p = B + count;
+  B = p;
   while (Value >= 100) {
     p -= 2;
     std::memcpy(p, TwoDigits.Pairs + 2 * (Value % 100), 2);
@@ -87,10 +89,8 @@ void TPdfWrite::PutDigits(uint64_t Value) {
     p -= 2;
     std::memcpy(p, TwoDigits.Pairs + 2 * Value, 2);
   } else {
-    *--p = static_cast<char>('0' + Value);
+    *--p = static_cast<uint8_t>('0' + Value);
   }
-  std::memcpy(B, p, end - p);
-  B += end - p;
 }
 
 TPdfWrite& TPdfWrite::Add(int64_t Value) {
@@ -146,18 +146,22 @@ void TPdfWrite::PutHundredths(int64_t Hundredths) {
   if (fraction % 10 != 0) *B++ = static_cast<uint8_t>('0' + fraction % 10);
 }
 
+bool TPdfWrite::PutReal(double Value) {
+  if (!(std::fabs(Value) < LargeReal)) return false;
+  // Rounded half away from zero; the magnitude bound keeps the conversion in range.
+  double scaled = Value * 100.0;
+  int64_t hundredths = static_cast<int64_t>(scaled >= 0 ? scaled + 0.5 : scaled - 0.5);
+  if (hundredths == 0)
+    *B++ = '0'; // never "-0"
+  else
+    PutHundredths(hundredths);
+  return true;
+}
+
 TPdfWrite& TPdfWrite::Add(double Value) {
   if (!std::isfinite(Value)) Value = 0;
-  if (std::fabs(Value) < LargeReal) {
-    Room(32);
-    int64_t hundredths = std::llround(Value * 100.0);
-    if (hundredths == 0) {
-      *B++ = '0'; // never "-0"
-      return *this;
-    }
-    PutHundredths(hundredths);
-    return *this;
-  }
+  Room(32);
+  if (PutReal(Value)) return *this;
   // Huge values are nonsense in a page but still must not turn into an exponent.
   char text[400];
   auto result = std::to_chars(text, text + sizeof(text), std::round(Value), std::chars_format::fixed, 0);
@@ -165,14 +169,15 @@ TPdfWrite& TPdfWrite::Add(double Value) {
 }
 
 TPdfWrite& TPdfWrite::AddWithSpace(double Value) {
+  Room(32);
   if (!(std::fabs(Value) >= 0.01)) {
-    Room(4);
     *B++ = '0';
-    *B++ = ' ';
-    return *this;
+  } else if (!PutReal(Value)) {
+    Add(Value);
+    Room(2);
   }
-  Add(Value);
-  return Add(' ');
+  *B++ = ' ';
+  return *this;
 }
 
 TPdfWrite& TPdfWrite::AddWithSpace(double Value, int Decimals) {

@@ -86,6 +86,8 @@ class TPdfWrite {
   }
   void PutDigits(uint64_t Value);
   void PutHundredths(int64_t Hundredths);
+  // The two-decimal form of a value below 1e15 in magnitude; false (nothing stored) for larger ones.
+  bool PutReal(double Value);
 
   uint8_t* B;
   uint8_t* BEnd;

@@ -111,4 +111,51 @@ TEST(PdfStream, UnregisteredStreamStaysDirect) {
   EXPECT_EQ(doc.Xref()->ItemCount(), before);
 }
 
+TEST(PdfBodyStream, BytesAcrossChunkBoundaries) {
+  TPdfBodyStream body;
+  std::string data;
+  for (int i = 0; i < 200000; ++i) data += static_cast<char>(i * 7 % 251);
+  body.WriteBuffer(data.data(), 100000);
+  body.WriteBuffer(data.data() + 100000, 100000);
+  EXPECT_EQ(body.Size(), 200000);
+  std::string back(200000, '\0');
+  body.SetPosition(0);
+  body.ReadBuffer(back.data(), 200000);
+  EXPECT_EQ(back, data);
+  EXPECT_EQ(body.Read(back.data(), 10), 0); // at the end
+
+  std::string runs;
+  body.ForEachRun([&](const uint8_t* Run, size_t Size) { runs.append(reinterpret_cast<const char*>(Run), Size); });
+  EXPECT_EQ(runs, data);
+
+  body.Seek(65530, soBeginning);
+  body.WriteBuffer("0123456789", 10); // overwrites across the first boundary
+  data.replace(65530, 10, "0123456789");
+  body.SetSize(70000);
+  body.Seek(-10, soEnd);
+  char tail[10];
+  body.ReadBuffer(tail, 10);
+  EXPECT_EQ(std::string(tail, 10), data.substr(69990, 10));
+  body.SetSize(70010);
+  body.Seek(69995, soBeginning);
+  char grown[15];
+  body.ReadBuffer(grown, 15);
+  EXPECT_EQ(std::string(grown, 15), data.substr(69995, 5) + std::string(10, '\0'));
+  body.SetSize(0);
+  EXPECT_EQ(body.Size(), 0);
+  EXPECT_EQ(body.Position(), 0);
+}
+
+TEST(PdfStream, LargeBodyDeflatesAcrossChunks) {
+  TPdfDocument doc;
+  auto* stream = new TPdfStream(&doc);
+  std::string body;
+  for (int i = 0; i < 30000; ++i) body += std::to_string(i * 37 % 1000) + " 0 m\n";
+  stream->Writer().Add(body);
+  std::string written = Definition(doc, *stream);
+  size_t start = written.find("stream\n") + 7;
+  size_t end = written.rfind("endstream");
+  EXPECT_EQ(Inflate(written.substr(start, end - start), body.size()), body);
+}
+
 } // namespace
