@@ -27,10 +27,8 @@ TZVCompress::~TZVCompress() {
 void TZVCompress::InitTree() {
   for (int n = 1; n < Nodes; ++n)
     Up[n] = static_cast<UpIndex>((n - 1) / 2);
-  for (int i = 0; i < Inner; ++i) {
-    Left[i] = static_cast<DownIndex>(2 * i + 1);
-    Right[i] = static_cast<DownIndex>(2 * i + 2);
-  }
+  for (int i = 0; i < 2 * Inner; ++i)
+    Child[i] = static_cast<DownIndex>(i + 1); // left 2i + 1, right 2i + 2
 }
 
 void TZVCompress::Compress(CodeType Plain) {
@@ -60,7 +58,7 @@ inline void TZVCompress::CompressOne(CodeType Plain) {
   unsigned node = Inner + Plain;
   while (node != 0 && depth < 56) {
     const unsigned parent = Up[node];
-    code = code << 1 | (Right[parent] == node);
+    code = code << 1 | (Child[2 * parent + 1] == node);
     ++depth;
     node = parent;
   }
@@ -82,7 +80,7 @@ void TZVCompress::CompressDeep(CodeType Plain) {
   bool right[MaxDepth + 1];
   int depth = 0;
   for (unsigned node = Inner + Plain; node != 0; node = Up[node])
-    right[depth++] = Right[Up[node]] == node;
+    right[depth++] = Child[2 * Up[node] + 1] == node;
   while (depth > 0) {
     if (right[--depth]) OutByte |= BitMask[BitPos];
     if (BitPos == 7) {
@@ -105,7 +103,7 @@ inline TZVCompress::CodeType TZVCompress::ExpandOne() {
     } else {
       ++BitPos;
     }
-    node = (InByte & BitMask[BitPos]) ? Right[node] : Left[node];
+    node = Child[2 * node + ((InByte >> BitPos) & 1)];
   }
   const CodeType symbol = static_cast<CodeType>(node - Inner);
   Splay(symbol);
@@ -113,25 +111,16 @@ inline TZVCompress::CodeType TZVCompress::ExpandOne() {
 }
 
 inline void TZVCompress::Splay(CodeType Plain) {
+  // Semi-splaying: a trades places with its parent's sibling, then the walk goes on two levels up.
   unsigned a = Inner + Plain;
   do {
-    unsigned c = Up[a];
-    if (c == 0) {
-      a = c;
-      continue;
-    }
-    unsigned d = Up[c];
-    unsigned b = Left[d];
-    if (b == c) {
-      b = Right[d];
-      Right[d] = static_cast<DownIndex>(a);
-    } else {
-      Left[d] = static_cast<DownIndex>(a);
-    }
-    if (Left[c] == a)
-      Left[c] = static_cast<DownIndex>(b);
-    else
-      Right[c] = static_cast<DownIndex>(b);
+    const unsigned c = Up[a];
+    if (c == 0) break; // a child of the root stays where it is
+    const unsigned d = Up[c];
+    const unsigned cSide = Child[2 * d] == c ? 0 : 1;
+    const unsigned b = Child[2 * d + 1 - cSide]; // c's sibling
+    Child[2 * d + 1 - cSide] = static_cast<DownIndex>(a);
+    Child[2 * c + (Child[2 * c] == a ? 0 : 1)] = static_cast<DownIndex>(b);
     Up[a] = static_cast<UpIndex>(d);
     Up[b] = static_cast<UpIndex>(c);
     a = d;

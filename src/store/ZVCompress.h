@@ -60,8 +60,8 @@ class TZVCompress {
   uint8_t BitPos = 0;
   bool CompressFlag = false;
   CodeType InByte = 0;
-  std::array<DownIndex, Inner> Left{};
-  std::array<DownIndex, Inner> Right{};
+  // The children of inner node i: Child[2i] left (code bit 0), Child[2i + 1] right (code bit 1).
+  std::array<DownIndex, 2 * Inner> Child{};
   CodeType OutByte = 0;
   TStream& Stream;
   std::array<UpIndex, Nodes> Up{};
