@@ -156,11 +156,15 @@ TPdfDictionary* TPdfDocument::CreatePages(TPdfDictionary* Parent) {
   pages->AddItem("Type", "Pages");
   pages->AddItem("Kids", new TPdfArray(FXref.get()));
   pages->AddItem("Count", 0);
-  if (!Parent || Parent->TypeOf() == "Pages") {
+  // A node under a page-tree node becomes its kid; replacing the catalog's tree instead would orphan
+  // every page already added under it.
+  TPdfArray* parentKids = Parent && Parent->TypeOf() == "Pages" ? Parent->PdfArrayByName("Kids") : nullptr;
+  if (parentKids) {
+    pages->AddItem("Parent", Parent);
+    parentKids->AddItem(pages);
+    SetPdfCount(Parent, parentKids->ItemCount());
+  } else {
     FRoot->SetPages(pages);
-  } else if (TPdfArray* kids = Parent->PdfArrayByName("Kids")) {
-    kids->AddItem(pages);
-    SetPdfCount(Parent, kids->ItemCount());
   }
   return pages;
 }

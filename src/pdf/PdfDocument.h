@@ -59,8 +59,7 @@ class TPdfDocument {
   // writer is released also after an error, so a new save can begin.
   void SaveToStreamDirectEnd();
 
-  // A new page-tree node; it becomes the catalog's "Pages" without a parent or under a "Pages" parent,
-  // otherwise it is appended to the parent's kids.
+  // A new page-tree node: a kid of Parent when that is a page-tree node, otherwise the catalog's "Pages".
   TPdfDictionary* CreatePages(TPdfDictionary* Parent);
 
   // XObjects. Ownership of AObject moves to the document once it is registered; an error raised before

@@ -165,6 +165,20 @@ TEST(PdfDocument, PagesKeepTheSizeTheyWereAddedWith) {
   EXPECT_EQ(second->PageHeight(), 300);
 }
 
+TEST(PdfDocument, CreatePagesUnderAPageTreeNodeAddsAKid) {
+  TPdfDocument doc;
+  TPdfDictionary* root = doc.Root()->Pages();
+  doc.AddPage();
+  TPdfDictionary* child = doc.CreatePages(root);
+  EXPECT_EQ(doc.Root()->Pages(), root); // the tree with its page stays the catalog's
+  EXPECT_EQ(WrittenForm(*root->PdfArrayByName("Kids")),
+            "[4 0 R " + std::to_string(child->ObjectNumber()) + " 0 R]");
+  EXPECT_EQ(root->PdfNumberByName("Count")->Value(), 2);
+  EXPECT_EQ(child->ValueByName("Parent"), root);
+  TPdfDictionary* fresh = doc.CreatePages(nullptr);
+  EXPECT_EQ(doc.Root()->Pages(), fresh);
+}
+
 TEST(PdfDocument, PageTextStateLimits) {
   TPdfDocument doc;
   TPdfPage* page = doc.AddPage();
