@@ -5,6 +5,10 @@
 //
 // Without a content stream every operator writes nothing. Text-state operators are written only when
 // the value differs from the page's current one. Used by one thread at a time; no locks.
+//
+// Font lookup by family name or LOGFONT, text showing and metafile rendering are added by the font and
+// renderer layers on top of this class; they select fonts through SetPDFFont, measure through
+// UnicodeTextWidth (whose fallback comes from FallbackFont) and map coordinates through the fields below.
 #include <cstdint>
 #include <string>
 #include <vector>

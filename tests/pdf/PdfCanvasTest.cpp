@@ -36,6 +36,11 @@ class TTestFont : public TPdfFontWinAnsi {
     dict->AddItem("Type", "Font");
     SetData(dict);
     fTrueTypeFontsIndex = 1;
+    fHasWinAnsiWidth = true;
+    for (auto& w : fWinAnsiWidth)
+      w = static_cast<uint16_t>(Width);
+    fWinAnsiWidth[0] = static_cast<uint16_t>(Width / 2); // the space
+    fDefaultWidth = 100;
   }
   int GetWideCharWidth(char16_t c) override { return c == u'?' ? 0 : FWidth; }
 
@@ -182,6 +187,21 @@ TEST_F(CanvasFixture, UnicodeTextWidth) {
   EXPECT_FLOAT_EQ(canvas->UnicodeTextWidth(u"ab"), 10.0f);
   // Characters the font lacks (and no fallback family exists) count 600/1000 em.
   EXPECT_FLOAT_EQ(canvas->UnicodeTextWidth(u"a??"), 5.0f + 12.0f);
+}
+
+TEST_F(CanvasFixture, ByteStringWidthsWithSpacing) {
+  EXPECT_EQ(canvas->TextWidth("abc"), 0); // no font yet
+  auto* font = new TTestFont(doc, 500);
+  doc.AddFontToList(std::unique_ptr<TPdfFont>(font));
+  canvas->SetPDFFont(font, 10);
+  canvas->SetCharSpace(1);
+  canvas->SetWordSpace(2);
+  // (500 + 500 + 250 + 500) * 10 / 1000, one unit of character spacing per byte, word spacing once.
+  EXPECT_FLOAT_EQ(canvas->TextWidth("ab c"), 17.5f + 4 + 2);
+  EXPECT_FLOAT_EQ(canvas->TextWidth("\t"), 1 + 1); // control bytes take the default width
+  EXPECT_EQ(canvas->MeasureText("ab c", 12), 2);
+  EXPECT_EQ(canvas->MeasureText("ab c", 100), 4);
+  EXPECT_EQ(canvas->MeasureText("ab c", 5), 0);
 }
 
 TEST_F(CanvasFixture, WithoutContentStreamNothingIsWrittenButNewPathStillFlags) {
