@@ -6,7 +6,8 @@
   X(CheckCommand)                                                                                            \
   X(PackCommand)                                                                                             \
   X(UnpackCommand)                                                                                           \
-  X(PrintCommand)
+  X(PrintCommand)                                                                                            \
+  X(RenderCommand)
 
 #define ZVPTOOL_DECLARE(command) extern const TCommand command;
 ZVPTOOL_COMMANDS(ZVPTOOL_DECLARE)

@@ -246,11 +246,11 @@ QPainter::CompositionMode RopMode(uint32_t rop2) {
 }
 } // namespace
 
-bool TGdiDC::Prepare(bool) {
-  if (FState.Rop2 == R2_NOP) return false;
+bool TGdiDC::Prepare(bool useRop2) {
+  if (useRop2 && FState.Rop2 == R2_NOP) return false;
   ApplyClip();
   FPainter.resetTransform();
-  QPainter::CompositionMode mode = RopMode(FState.Rop2);
+  QPainter::CompositionMode mode = useRop2 ? RopMode(FState.Rop2) : QPainter::CompositionMode_SourceOver;
   FPainter.setCompositionMode(mode);
   // Raster operations combine whole pixels; partial coverage would make them smear.
   FPainter.setRenderHint(QPainter::Antialiasing, mode == QPainter::CompositionMode_SourceOver);
@@ -347,7 +347,7 @@ QPen TGdiDC::CurrentPen() {
 }
 
 void TGdiDC::FillOutputPath(const QPainterPath& path, const TGdiBrush& brush) {
-  if (brush.Null() || !Prepare(false)) return;
+  if (brush.Null() || !Prepare()) return;
   QPainterPath p = path;
   p.setFillRule(FState.PolyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
   if (brush.Style == BS_HATCHED && FState.BkMode == OPAQUE)
@@ -361,7 +361,7 @@ void TGdiDC::FillOutputPath(const QPainterPath& path) {
 
 void TGdiDC::StrokeOutputPath(const QPainterPath& path) {
   QPen pen = CurrentPen();
-  if (pen.style() == Qt::NoPen || !Prepare(true)) return;
+  if (pen.style() == Qt::NoPen || !Prepare()) return;
   // GDI lights the pixel whose top-left corner a thin line passes through; antialiased painting centres
   // a line on its coordinates, so thin lines move by half a pixel to stay crisp.
   if (pen.widthF() <= 1.5) FPainter.translate(0.5, 0.5);

@@ -71,9 +71,9 @@ class TGdiDC {
   void StrokeOutputPath(const QPainterPath& path);
   void FillOutputPath(const QPainterPath& path, const TGdiBrush& brush);
 
-  // Painter set-up for drawing in output coordinates with the clip and raster operation applied. Returns
-  // false when the raster operation draws nothing.
-  bool Prepare(bool forPen);
+  // Painter set-up for drawing in output coordinates with the clip applied and, for lines and fills, the
+  // binary raster operation (text and bitmaps ignore it). Returns false when nothing is to be drawn.
+  bool Prepare(bool useRop2 = true);
   void ApplyClip();
 
   // Qt pen and brush for the selected objects at the current scale.

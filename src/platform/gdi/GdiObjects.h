@@ -45,6 +45,9 @@ struct TGdiFont {
   mutable QRawFont Raw;
   mutable double CellToEm = 1; // em height / cell height (ascent + descent)
   mutable double AvgCharWidthPerEm = 0.5;
+  // The last size drawn at: consecutive texts in one font usually share it.
+  mutable double SizedPixels = 0;
+  mutable QRawFont Sized;
 };
 
 struct TGdiPalette {

@@ -3,6 +3,8 @@
 // bits shorter than the header claims) is not drawn.
 #include <QImage>
 #include <cmath>
+#include <cstring>
+#include <memory>
 
 #include "PlayRecords.h"
 #include "RecordReader.h"
@@ -25,12 +27,14 @@ QImage DecodeImage(TGdiDC& dc, ByteView rec, const TBitmapSource& s, TDibInfo* i
   ByteView bmi = rec.Sub(s.OffBmi, s.CbBmi);
   ByteView bits = rec.Sub(s.OffBits, s.CbBits);
   TDibInfo info = ParseBitmapInfo(bmi, s.Usage, PaletteOf(dc));
-  TRaster raster = DecodePixels(info, bits);
+  auto raster = std::make_unique<TRaster>(DecodePixels(info, bits));
   if (infoOut) *infoOut = info;
-  QImage image(reinterpret_cast<const uchar*>(raster.Pixels.data()), raster.Width, raster.Height,
-               raster.Width * 4,
-               raster.HasAlpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
-  return image.copy(); // detaches from the raster
+  // The image borrows the raster's pixels and frees them with itself: no copy of a large bitmap.
+  TRaster* owned = raster.release();
+  return QImage(
+      reinterpret_cast<uchar*>(owned->Pixels.data()), owned->Width, owned->Height, owned->Width * 4,
+      owned->HasAlpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32,
+      [](void* p) { delete static_cast<TRaster*>(p); }, owned);
 }
 
 // How a ternary raster operation is painted: a composition mode, or a fill for those without a source.
@@ -135,6 +139,8 @@ void DrawImage(TGdiDC& dc, const QImage& image, const QRectF& dest, const QRectF
   bool enlarging =
       std::fabs(t.m11()) + std::fabs(t.m21()) > 1.5 || std::fabs(t.m22()) + std::fabs(t.m12()) > 1.5;
   p.setRenderHint(QPainter::SmoothPixmapTransform, !enlarging);
+  // Axis-aligned blits cover whole pixels; antialiasing would only slow them down.
+  if (t.type() <= QTransform::TxScale) p.setRenderHint(QPainter::Antialiasing, false);
   p.drawImage(QRectF(sub), image, QRectF(sub));
   p.setOpacity(1);
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -222,7 +228,7 @@ void PlaySetDIBitsToDevice(TGdiDC& dc, ByteView rec) {
   // Rows of the chunk in the full bitmap, counted from the top.
   double chunkTop = full.TopDown ? startScan : full.Height - (static_cast<double>(startScan) + scans);
   double srcTop = full.TopDown ? ySrc : full.Height - (static_cast<double>(ySrc) + cy);
-  DrawImage(dc, image.copy(), QRectF(xDest, yDest, cx, cy), QRectF(xSrc, srcTop - chunkTop, cx, cy),
+  DrawImage(dc, image, QRectF(xDest, yDest, cx, cy), QRectF(xSrc, srcTop - chunkTop, cx, cy),
             QPainter::CompositionMode_SourceOver);
 }
 

@@ -70,7 +70,7 @@ bool PlayPathRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
     const TGdiBrush& brush = BrushAt(ctx, rec.U32(28));
     double w = std::max(1.0, std::abs(rec.I32(32)) * dc.LogicalScale());
     QPainterPath area = RecordRegion(dc, rec, 24, 40).simplified();
-    if (!dc.Prepare(false)) return true;
+    if (!dc.Prepare()) return true;
     QPainterPathStroker stroker;
     stroker.setWidth(2 * w);
     dc.Painter().fillPath(stroker.createStroke(area).intersected(area), dc.MakeBrush(brush));
@@ -78,7 +78,7 @@ bool PlayPathRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
   }
   case emr::INVERTRGN: {
     QPainterPath area = RecordRegion(dc, rec, 24, 28);
-    if (!dc.Prepare(false)) return true;
+    if (!dc.Prepare()) return true;
     dc.Painter().setCompositionMode(QPainter::RasterOp_NotDestination);
     dc.Painter().fillPath(area, Qt::black);
     dc.Painter().setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -181,7 +181,7 @@ void PlayAngleArc(TGdiDC& dc, ByteView rec) {
 
 void PlaySetPixel(TGdiDC& dc, ByteView rec) {
   QPointF p = dc.LogicalToOutput().map(ReadPointL(rec, 8));
-  if (!dc.Prepare(false)) return;
+  if (!dc.Prepare()) return;
   QRectF px(std::floor(p.x()), std::floor(p.y()), std::max(1.0, dc.LogicalScale()),
             std::max(1.0, dc.LogicalScale()));
   dc.Painter().fillRect(px, ColorRefToQColor(rec.U32(16)));

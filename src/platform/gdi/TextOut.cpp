@@ -51,10 +51,12 @@ struct TTextFrame {
 TTextFrame MakeFrame(TGdiDC& dc, QPointF ref, double escapementDegrees) {
   const QTransform& f = dc.LogicalToOutput();
   double a = f.m11(), b = f.m12(), c = f.m21(), d = f.m22();
-  // Text is never mirrored by a mapping mode: a y-up page still writes glyphs upright.
+  // Text is never mirrored by a mapping mode: a y-up page still writes glyphs upright. The escapement
+  // angle is measured in logical space, so a mirroring mapping turns it the other way on the device.
   if (a * d - b * c < 0) {
     c = -c;
     d = -d;
+    escapementDegrees = -escapementDegrees;
   }
   TTextFrame frame;
   frame.Scale = dc.LogicalScale();
@@ -96,12 +98,16 @@ bool DrawTextRun(TGdiDC& dc, const TTextRun& run) {
   double pixelEm = em * scale;
   if (!(pixelEm > 0) || pixelEm > 20000) return true;
 
-  QRawFont raw = font->Raw;
-  bool haveFont = raw.isValid();
+  bool haveFont = font->Raw.isValid();
+  if (haveFont && font->SizedPixels != pixelEm) {
+    font->Sized = font->Raw;
+    font->Sized.setPixelSize(pixelEm);
+    font->SizedPixels = pixelEm;
+  }
+  const QRawFont& raw = font->Sized;
   int n = static_cast<int>(run.Text.size());
   QVector<quint32> glyphs;
   if (haveFont) {
-    raw.setPixelSize(pixelEm);
     if (run.Options & ETO_GLYPH_INDEX) {
       glyphs.reserve(n);
       for (QChar ch : run.Text)
@@ -154,11 +160,17 @@ bool DrawTextRun(TGdiDC& dc, const TTextRun& run) {
     box.addRect(run.Rect.normalized());
     p.fillPath(f.map(box), ColorRefToQColor(st.BkColor));
   }
-  p.save();
-  if ((run.Options & ETO_CLIPPED) && run.HasRect) {
-    QPainterPath box;
-    box.addRect(run.Rect.normalized());
-    p.setClipPath(f.map(box), p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+  bool clipped = (run.Options & ETO_CLIPPED) && run.HasRect;
+  if (clipped) {
+    p.save();
+    Qt::ClipOperation op = p.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip;
+    if (f.type() <= QTransform::TxScale) {
+      p.setClipRect(f.mapRect(run.Rect.normalized()), op);
+    } else {
+      QPainterPath box;
+      box.addRect(run.Rect.normalized());
+      p.setClipPath(f.map(box), op);
+    }
   }
   TTextFrame frame = MakeFrame(dc, ref, font->Escapement / 10.0);
   p.setTransform(frame.ToOutput);
@@ -196,7 +208,7 @@ bool DrawTextRun(TGdiDC& dc, const TTextRun& run) {
       p.fillRect(QRectF(shiftX, baseline - pos - thickness / 2, width, thickness), color);
     }
   }
-  p.restore();
+  if (clipped) p.restore();
   p.resetTransform();
 
   if (updateCP && scale > 0) {
