@@ -14,4 +14,6 @@ if [ "${ZVP_SKIP_FUZZ:-0}" != 1 ]; then
   bash fuzz/run-all.sh build/fuzz/bin "${ZVP_FUZZ_SECONDS:-60}"
 fi
 
+bash tests/printing/cups-start.sh
+trap 'bash tests/printing/cups-stop.sh' EXIT
 ctest --preset ci -j "$jobs"
