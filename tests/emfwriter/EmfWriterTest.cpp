@@ -159,6 +159,21 @@ TEST(EmfWriter, BoundsAreTheDevicePixelsDrawn) {
          w.Rectangle(0, 0, 500, 200);
        },
        {10, 20, 59, 39}},
+      {"isotropic mapping takes the smaller scale on both axes",
+       [](TEmfWriter& w) {
+         w.SetMapMode(MM_ISOTROPIC);
+         w.SetWindowExt(100, 100);
+         w.SetViewportExt(400, 200);
+         w.Rectangle(0, 0, 50, 50);
+       },
+       {0, 0, 99, 99}},
+      {"metric mapping grows upwards", // 0.1 mm: 800 px over 212 mm
+       [](TEmfWriter& w) {
+         w.SetMapMode(MM_LOMETRIC);
+         w.SetViewportOrg(0, 600);
+         w.Rectangle(0, 0, 2120, 1590);
+       },
+       {0, 0, 799, 599}},
       {"bitmap covers its destination",
        [](TEmfWriter& w) {
          w.StretchDIBits(100, 200, 40, 30, TEmfDib::Mono(2, 2, {0, 1, 1, 0}, 0, 0xFFFFFF));
@@ -308,6 +323,7 @@ TEST(EmfWriter, MisuseIsRefused) {
   EXPECT_THROW(w.Rectangle(0, 0, 1, 1), Exception);
   EXPECT_THROW(w.Finish(), Exception);
   EXPECT_THROW(TEmfWriter(0, 100), Exception);
+  EXPECT_THROW(TEmfWriter(1000000, 100, 1), Exception); // 25 km: the frame would not fit 32 bits
 }
 
 TEST(EmfTextWidths, AdvancesAddUpToTheExactWidth) {

@@ -199,3 +199,29 @@ TEST_F(ZvptoolTest, CheckDecodesEveryCompressedPage) {
   EXPECT_NE(r.Err.find("zvptool: page 2 (record at offset " + std::to_string(r2) + "): "), std::string::npos)
       << r.Err;
 }
+
+TEST_F(ZvptoolTest, OlderHeaderLengthsAreRecognised) {
+  auto pages = WritePages({{100, 100}});
+  const auto page = ReadBytes(S.Path(pages[0]));
+  for (int32_t headerSize : {124, 128}) {
+    // The older headers carry the page count at offset 8; one plain page follows.
+    std::vector<uint8_t> report(static_cast<size_t>(headerSize), 0);
+    report[0] = 3;
+    PutI32(report, 8, 1);
+    const int32_t next = headerSize + 8 + static_cast<int32_t>(page.size()) + 4;
+    report.resize(static_cast<size_t>(next));
+    PutI32(report, static_cast<size_t>(headerSize), 1);
+    PutI32(report, static_cast<size_t>(headerSize) + 4, next);
+    std::memcpy(report.data() + headerSize + 8, page.data(), page.size());
+    PutI32(report, static_cast<size_t>(next) - 4, headerSize);
+    WriteBytes(S.Path("old.zvp"), report);
+
+    TRunResult check = S.Run("zvptool", {"check", "old.zvp"});
+    EXPECT_EQ(check.Status, 0) << headerSize << ": " << check.Err;
+    TRunResult info = S.Run("zvptool", {"info", "old.zvp"});
+    EXPECT_EQ(
+        info.Out.rfind("Header: " + std::to_string(headerSize) + " bytes\nPages: 1\nCompression: no\n", 0),
+        0u)
+        << info.Out << info.Err;
+  }
+}

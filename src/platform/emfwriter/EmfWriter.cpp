@@ -1,6 +1,7 @@
 #include "EmfWriter.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "EmfTextWidths.h"
@@ -11,11 +12,21 @@ using namespace emf;
 namespace {
 constexpr TEmfRect EmptyRect{0, 0, -1, -1};
 
+// Device coordinates can leave the 32-bit range under extreme mappings; the bounds saturate instead.
+int32_t Saturated(double v) {
+  return static_cast<int32_t>(std::clamp(v, double(INT32_MIN), double(INT32_MAX)));
+}
 int32_t Floor(double v) {
-  return static_cast<int32_t>(std::floor(v));
+  return Saturated(std::floor(v));
 }
 int32_t Ceil(double v) {
-  return static_cast<int32_t>(std::ceil(v));
+  return Saturated(std::ceil(v));
+}
+
+// Whole millimetres of a page side, at least 1.
+int32_t Millimetres(int32_t pixels, int32_t dpi) {
+  const double mm = std::round(pixels * 25.4 / std::max(dpi, 1));
+  return static_cast<int32_t>(std::clamp(mm, 1.0, 1e9));
 }
 
 void WriteRect(TEmfRecordBuilder& r, const TEmfRect& rect) {
@@ -30,11 +41,12 @@ void WriteName(TEmfRecordBuilder& r, const std::u16string& name, size_t units) {
 } // namespace
 
 TEmfWriter::TEmfWriter(int32_t widthPx, int32_t heightPx, int32_t dpi)
-    : FWidth(widthPx), FHeight(heightPx), FDpi(dpi),
-      FMillimetres{std::max(1, static_cast<int32_t>(std::lround(widthPx * 25.4 / std::max(dpi, 1)))),
-                   std::max(1, static_cast<int32_t>(std::lround(heightPx * 25.4 / std::max(dpi, 1))))},
-      FObjects(1), FState(TEmfMapping({widthPx, heightPx}, FMillimetres)) {
-  if (widthPx <= 0 || heightPx <= 0 || dpi <= 0 || widthPx > 1000000 || heightPx > 1000000)
+    : FWidth(widthPx), FHeight(heightPx),
+      FDpi(dpi), FMillimetres{Millimetres(widthPx, dpi), Millimetres(heightPx, dpi)}, FObjects(1),
+      FState(TEmfMapping({widthPx, heightPx}, FMillimetres)) {
+  // The frame must fit 32 bits in hundredths of a millimetre: a page side of up to 20 km.
+  if (widthPx <= 0 || heightPx <= 0 || dpi <= 0 || widthPx > 1000000 || heightPx > 1000000 ||
+      std::max(FMillimetres.cx, FMillimetres.cy) > INT32_MAX / 1000)
     throw Exception("EMF page size out of range: " + std::to_string(widthPx) + " x " +
                     std::to_string(heightPx) + " pixels at " + std::to_string(dpi) + " dpi");
 }
