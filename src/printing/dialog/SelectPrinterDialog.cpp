@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QIcon>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 
@@ -94,15 +95,29 @@ TfrmSelectPrinter::TfrmSelectPrinter(QWidget* parent) : QDialog(parent) {
   bevel->setGeometry(4, 172, 381, 20);
   StatusLbl = MakeLabel(QString(), this, 8, 176);
 
-  connect(cbPrinters, &QComboBox::currentIndexChanged, this, [this] {
-    if (!FFilling) cbPrintersChange();
-  });
-  connect(PrnSetB, &QToolButton::clicked, this, [this] { PrnSetBClick(); });
+  // Handlers report their errors here: an exception must not travel back through the toolkit's signals.
+  const auto reported = [this](auto handler) {
+    return [this, handler] {
+      try {
+        handler();
+      } catch (const std::exception& e) {
+        const QString message = QString::fromUtf8(e.what());
+        if (OnError)
+          OnError(message);
+        else
+          QMessageBox::critical(this, QCoreApplication::applicationName(), message);
+      }
+    };
+  };
+  connect(cbPrinters, &QComboBox::currentIndexChanged, this, reported([this] {
+            if (!FFilling) cbPrintersChange();
+          }));
+  connect(PrnSetB, &QToolButton::clicked, this, reported([this] { PrnSetBClick(); }));
   connect(AllPagesRb, &QRadioButton::toggled, this, [this] { AllPagesRbClick(); });
   connect(RangeRb, &QRadioButton::toggled, this, [this] { AllPagesRbClick(); });
   connect(FromEdt, &QLineEdit::textChanged, this, [this] { FromEdtChange(FromEdt); });
   connect(ToEdt, &QLineEdit::textChanged, this, [this] { FromEdtChange(ToEdt); });
-  connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
+  connect(BitBtn3, &QPushButton::clicked, this, reported([this] { BitBtn3Click(); }));
   connect(BitBtn1, &QPushButton::clicked, this, [this] {
     BitBtn1Click();
     accept();

@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "platform/printer/Printer.h"
@@ -44,6 +45,9 @@ class TfrmSelectPrinter : public QDialog {
   QPushButton* BitBtn1;
   QPushButton* BitBtn2;
   QLabel* StatusLbl;
+
+  // Shows the error of a control's handler (a standard error box unless replaced).
+  std::function<void(const QString& Message)> OnError;
 
   void FormShow();
   void cbPrintersChange();

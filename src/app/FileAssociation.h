@@ -1,0 +1,42 @@
+#pragma once
+// The program as the desktop's handler of saved reports (*.zvp, application/x-zvp), the XDG way:
+//   command entry  $XDG_DATA_HOME/applications/zvpview.desktop, Exec = program path, a blank, "%f"
+//   icon entry     $XDG_DATA_HOME/mime/packages/zvpview.xml (the *.zvp type with the program's icon) and
+//                  the icon in $XDG_DATA_HOME/icons/hicolor
+//   default        application/x-zvp=zvpview.desktop in $XDG_CONFIG_HOME/mimeapps.list
+// Every file is replaced whole, other entries of mimeapps.list are kept. The MIME and desktop databases
+// are refreshed when their tools are installed. A file that cannot be written raises ERegistryException
+// "Failed to set data for '<path>'".
+#include <QString>
+
+#include "platform/rtl/Exception.h"
+
+class QWidget;
+
+class ERegistryException : public Exception {
+  using Exception::Exception;
+};
+
+struct TAssociationPaths {
+  QString DataHome;   // $XDG_DATA_HOME, else ~/.local/share
+  QString ConfigHome; // $XDG_CONFIG_HOME, else ~/.config
+  QString DesktopEntry() const;
+  QString MimePackage() const;
+  QString MimeApps() const;
+  QString Icon(int size) const;
+};
+TAssociationPaths AssociationPaths();
+
+// The Exec line's value: the program path (quoted for the desktop entry when it holds blanks or other
+// reserved characters), a blank and "%f".
+QString DesktopExecValue(const QString& programPath);
+
+// Writes the entries for programPath; true when the command entry did not exist before.
+bool RegisterFileAssociation(const QString& programPath, const TAssociationPaths& paths = AssociationPaths(),
+                             bool refreshDatabases = true);
+// The running program's association.
+bool RegisterFileAssociation();
+
+// The notice of the first start ("Informacja").
+void ShowFirstRunNotice(QWidget* parent = nullptr);
+QString FirstRunNoticeText();

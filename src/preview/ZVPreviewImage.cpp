@@ -1,0 +1,43 @@
+#include "ZVPreviewImage.h"
+
+#include <QPainter>
+
+#include "platform/gdi/Player.h"
+#include "store/printer/ZVPrinter.h"
+
+TZVPreviewImage::TZVPreviewImage(QWidget* parent) : QWidget(parent) {
+  resize(100, 50);
+  // The page covers itself; the scroll area's background shows around it and while no page is loaded.
+  setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+TZVPreviewImage::~TZVPreviewImage() = default;
+
+void TZVPreviewImage::SetPageNumber(int32_t Value) {
+  FPageNumber = Value;
+  aMetaFile.reset();
+  FImageOK = false;
+  if (FZVPrinter) {
+    aMetaFile = FZVPrinter->GetPage(Value);
+    FImageOK = aMetaFile != nullptr;
+  }
+  repaint();
+}
+
+void TZVPreviewImage::paintEvent(QPaintEvent*) {
+  if (!FImageOK || !aMetaFile) return;
+  const int W = width(), H = height();
+  QPainter painter(this);
+  // The sheet: (1, 1) - (W - 3, H - 3), right and bottom edges excluded.
+  painter.fillRect(QRect(1, 1, W - 4, H - 4), Qt::white);
+  painter.save();
+  StretchDrawMetafile(painter, TEmfRect{0, 0, W, H}, *aMetaFile);
+  painter.restore();
+  // The frame (0, 0) - (W - 3, H - 3) and the shadow along the right and bottom edges.
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(QRect(0, 0, W - 3, H - 3));
+  painter.fillRect(QRect(W - 2, 2, 2, H - 2), Qt::black);
+  painter.fillRect(QRect(2, H - 2, W - 2, 2), Qt::black);
+}

@@ -1,0 +1,39 @@
+#pragma once
+// TZVPreviewImage: the page of a report drawn at the preview's zoom, on a white sheet with a frame and a
+// two-pixel shadow along the right and bottom edges. It holds the one decoded page it shows and plays it
+// anew on every paint. A page that cannot be decoded leaves the image empty (the error goes to the
+// caller); damaged records inside a page are skipped by the player.
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+
+#include "platform/metafile/Metafile.h"
+
+class TZVPrinter;
+
+class TZVPreviewImage : public QWidget {
+ public:
+  explicit TZVPreviewImage(QWidget* parent = nullptr);
+  ~TZVPreviewImage() override;
+
+  TZVPrinter* ZVPrinter() const { return FZVPrinter; }
+  void SetZVPrinter(TZVPrinter* Value) { FZVPrinter = Value; }
+  int32_t PageNumber() const { return FPageNumber; }
+  // Drops the page shown, asks the printer for page `Value` and paints at once.
+  void SetPageNumber(int32_t Value);
+  bool ImageOK() const { return FImageOK; }
+  void SetImageOK(bool Value) { FImageOK = Value; }
+  const TMetafile* MetaFile() const { return aMetaFile.get(); }
+
+  // Copy of the preview's zoom in percent.
+  int32_t Zoom = 100;
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  TZVPrinter* FZVPrinter = nullptr;
+  int32_t FPageNumber = 1;
+  std::unique_ptr<TMetafile> aMetaFile;
+  bool FImageOK = false;
+};

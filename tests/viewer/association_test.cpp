@@ -1,0 +1,116 @@
+// File association on the XDG desktop and the first-run notice.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "FileAssociation.h"
+#include "MainWindow.h"
+#include "ViewerTestSupport.h"
+
+using namespace viewer_test;
+
+namespace {
+
+QString ReadText(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+class AssociationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureApplication();
+    paths = {home.path() + "/data", home.path() + "/config"};
+  }
+  QTemporaryDir home;
+  TAssociationPaths paths;
+};
+
+TEST_F(AssociationTest, FirstRegistrationIsNewAndWritesEveryEntry) {
+  EXPECT_TRUE(RegisterFileAssociation("/opt/zvp/zvpview", paths, false));
+  const QString entry = ReadText(paths.DesktopEntry());
+  EXPECT_TRUE(entry.contains("\nExec=/opt/zvp/zvpview \"%f\"\n")) << entry.toStdString();
+  EXPECT_TRUE(entry.contains("\nIcon=zvpview\n"));
+  EXPECT_TRUE(entry.contains("\nMimeType=application/x-zvp;\n"));
+  const QString mime = ReadText(paths.MimePackage());
+  EXPECT_TRUE(mime.contains("<glob pattern=\"*.zvp\"/>"));
+  EXPECT_TRUE(mime.contains("type=\"application/x-zvp\""));
+  EXPECT_TRUE(QFile::exists(paths.Icon(48)));
+  EXPECT_TRUE(
+      ReadText(paths.MimeApps()).contains("[Default Applications]\napplication/x-zvp=zvpview.desktop\n"));
+  // Written again, with the new place of the program, but no longer new.
+  EXPECT_FALSE(RegisterFileAssociation("/usr/local/bin/zvpview", paths, false));
+  EXPECT_TRUE(ReadText(paths.DesktopEntry()).contains("\nExec=/usr/local/bin/zvpview \"%f\"\n"));
+}
+
+TEST_F(AssociationTest, ExecLineQuotesPathsWithBlanksAndReservedCharacters) {
+  struct Case {
+    const char* Path;
+    const char* Exec;
+  } cases[] = {
+      {"/opt/zvp/zvpview", "/opt/zvp/zvpview \"%f\""},
+      {"/home/jan/Moje programy/zvpview", "\"/home/jan/Moje programy/zvpview\" \"%f\""},
+      {"/opt/a$b/zvpview", "\"/opt/a\\\\$b/zvpview\" \"%f\""},
+      {"/opt/a\\b/zvpview", "\"/opt/a\\\\\\\\b/zvpview\" \"%f\""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(DesktopExecValue(QString::fromUtf8(c.Path)), QString::fromUtf8(c.Exec)) << c.Path;
+}
+
+TEST_F(AssociationTest, OtherDefaultsInMimeappsListStay) {
+  QDir().mkpath(paths.ConfigHome);
+  QFile f(paths.MimeApps());
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("[Added Associations]\ntext/plain=edit.desktop;\n\n[Default Applications]\n"
+          "application/x-zvp=old.desktop\nimage/png=view.desktop\n");
+  f.close();
+  RegisterFileAssociation("/opt/zvp/zvpview", paths, false);
+  EXPECT_EQ(ReadText(paths.MimeApps()),
+            "[Added Associations]\ntext/plain=edit.desktop;\n\n[Default Applications]\n"
+            "application/x-zvp=zvpview.desktop\nimage/png=view.desktop\n");
+}
+
+TEST_F(AssociationTest, UnwritableHomeRaisesTheRegistryErrorWithThePath) {
+  // A file where the applications folder should be.
+  QDir().mkpath(paths.DataHome);
+  QFile blocker(paths.DataHome + "/applications");
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  try {
+    RegisterFileAssociation("/opt/zvp/zvpview", paths, false);
+    FAIL() << "no error";
+  } catch (const ERegistryException& e) {
+    EXPECT_EQ(e.Message(), "Failed to set data for '" + paths.DesktopEntry().toStdString() + "'");
+  }
+  EXPECT_TRUE(RegisterFileAssociation("/opt/zvp/zvpview", {home.path() + "/other", paths.ConfigHome}, false));
+}
+
+TEST_F(AssociationTest, StartWithoutArgumentShowsTheNoticeOnlyTheFirstTime) {
+  TVirtualPrinters printers;
+  QDir(XdgDataHome()).removeRecursively();
+  TModalRecorder boxes;
+  for (int start = 0; start < 2; ++start) {
+    TfrmDodEdidoPreview w(QStringList{"zvpview"});
+    w.show();
+    QCoreApplication::processEvents();
+  }
+  ASSERT_EQ(boxes.Seen.size(), 1u);
+  EXPECT_EQ(boxes.Seen[0].Title, "Informacja");
+  EXPECT_EQ(boxes.Seen[0].Icon, QMessageBox::NoIcon);
+  EXPECT_TRUE(boxes.Seen[0].Text.startsWith(
+      "Niniejszy program umożliwia oglądanie i oddrukowanie plików z raportami (*.zvp)\n"));
+  EXPECT_TRUE(QFile::exists(AssociationPaths().DesktopEntry()));
+}
+
+TEST_F(AssociationTest, StartWithAReportWritesNothing) {
+  TVirtualPrinters printers;
+  QDir(XdgDataHome()).removeRecursively();
+  TModalRecorder boxes;
+  TfrmDodEdidoPreview w(QStringList{"zvpview", QString::fromStdString(SamplePath("faktura.zvp"))});
+  w.show();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(boxes.Seen.empty());
+  EXPECT_FALSE(QFile::exists(AssociationPaths().DesktopEntry()));
+}
+
+} // namespace
