@@ -298,6 +298,21 @@ TEST(EmfWriter, BitmapRecordsCarryHeaderPaletteAndPaddedRows) {
   EXPECT_EQ(b.U8(132), 0xA0);             // top row 1 0 1
 }
 
+TEST(EmfWriter, CommentsAndRawRecordsArePaddedAndLeaveTheBoundsAlone) {
+  TEmfWriter w(100, 100);
+  const uint8_t comment[] = {'z', 'v', 'p', 0, 1};
+  const uint8_t params[] = {7, 0, 0, 0, 9, 0};
+  w.Comment(comment);
+  w.RawRecord(58, params); // written as given, padded to four bytes
+  TMetafile m = w.ToMetafile();
+  auto records = Records(m);
+  ASSERT_EQ(records.size(), 4u);
+  EXPECT_EQ(records[1].Bytes,
+            (std::vector<uint8_t>{70, 0, 0, 0, 20, 0, 0, 0, 5, 0, 0, 0, 'z', 'v', 'p', 0, 1, 0, 0, 0}));
+  EXPECT_EQ(records[2].Bytes, (std::vector<uint8_t>{58, 0, 0, 0, 16, 0, 0, 0, 7, 0, 0, 0, 9, 0, 0, 0}));
+  EXPECT_TRUE(SameRect(m.Header().rclBounds, {0, 0, -1, -1}));
+}
+
 TEST(EmfWriter, HandlesReuseTheLowestFreeSlot) {
   TEmfWriter w(100, 100);
   uint32_t a = w.CreatePen(PS_SOLID, 1, 0), b = w.CreatePen(PS_SOLID, 1, 0), c = w.CreatePen(PS_SOLID, 1, 0);

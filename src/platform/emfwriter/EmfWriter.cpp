@@ -462,6 +462,20 @@ void TEmfWriter::StretchDIBits(int32_t x, int32_t y, int32_t cx, int32_t cy, con
   AddBounds(box);
 }
 
+// ---- records the writer does not interpret ----
+
+void TEmfWriter::Comment(std::span<const uint8_t> data) {
+  TEmfRecordBuilder r(EMR_GDICOMMENT);
+  r.U32(static_cast<uint32_t>(data.size())).Raw(data.data(), data.size());
+  Emit(r);
+}
+
+void TEmfWriter::RawRecord(uint32_t type, std::span<const uint8_t> parameters) {
+  TEmfRecordBuilder r(type);
+  r.Raw(parameters.data(), parameters.size());
+  Emit(r);
+}
+
 // ---- the end ----
 
 std::vector<uint8_t> TEmfWriter::Finish() {

@@ -107,6 +107,12 @@ class TEmfWriter {
   void StretchDIBits(int32_t x, int32_t y, int32_t cx, int32_t cy, const TEmfDib& dib,
                      uint32_t rop = emf::SRCCOPY);
 
+  // A GDI comment (EMR_GDICOMMENT) carrying the bytes as they are.
+  void Comment(std::span<const uint8_t> data);
+  // Any other record: its type and the parameter bytes after the size field, padded to four bytes.
+  // The writer does not interpret it, so it adds nothing to the bounds or to the tracked state.
+  void RawRecord(uint32_t type, std::span<const uint8_t> parameters);
+
   // Ends the page with EMR_EOF and returns the complete metafile. The writer cannot be used afterwards.
   std::vector<uint8_t> Finish();
   TMetafile ToMetafile();
