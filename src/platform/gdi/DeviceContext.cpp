@@ -247,7 +247,7 @@ QPainter::CompositionMode RopMode(uint32_t rop2) {
 } // namespace
 
 bool TGdiDC::Prepare(bool useRop2) {
-  if (useRop2 && FState.Rop2 == R2_NOP) return false;
+  if ((useRop2 && FState.Rop2 == R2_NOP) || !TransformUsable()) return false;
   ApplyClip();
   FPainter.resetTransform();
   QPainter::CompositionMode mode = useRop2 ? RopMode(FState.Rop2) : QPainter::CompositionMode_SourceOver;
@@ -376,7 +376,13 @@ void TGdiDC::StrokeOutputPath(const QPainterPath& path) {
   FPainter.resetTransform();
 }
 
+bool TGdiDC::TransformUsable() {
+  double s = LogicalScale();
+  return s > 1e-9 && s < 1e6; // also false for NaN and infinity
+}
+
 void TGdiDC::DrawFigure(const QPainterPath& logical, bool fill, bool stroke) {
+  if (!TransformUsable()) return;
   QPainterPath out = LogicalToOutput().map(logical);
   if (FInPath) {
     FPath.addPath(out);

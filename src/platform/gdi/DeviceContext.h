@@ -44,6 +44,8 @@ class TGdiDC {
   void TransformChanged() { FTransformValid = false; }
   // Output pixels per logical unit (geometric mean of the axes).
   double LogicalScale();
+  // False when extents or transforms have made the mapping degenerate or absurd: nothing is drawn then.
+  bool TransformUsable();
 
   bool SaveDC();
   bool RestoreDC(int32_t level);

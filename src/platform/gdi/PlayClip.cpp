@@ -15,9 +15,11 @@ bool PlayClipRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
   TGdiDC& dc = ctx.dc;
   switch (type) {
   case emr::INTERSECTCLIPRECT:
+    if (!dc.TransformUsable()) return true;
     dc.CombineClip(OutputRect(dc, ReadRectL(rec, 8)), RGN_AND);
     return true;
   case emr::EXCLUDECLIPRECT:
+    if (!dc.TransformUsable()) return true;
     dc.CombineClip(OutputRect(dc, ReadRectL(rec, 8)), RGN_DIFF);
     return true;
   case emr::OFFSETCLIPRGN: {

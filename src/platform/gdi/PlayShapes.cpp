@@ -28,6 +28,8 @@ void AddBeziers(QPainterPath& path, const QVector<QPointF>& pts, int from) {
 // A figure continuing from the current position (the ...TO records): appended to the path being recorded
 // or stroked on its own; the current position moves to its end.
 void DrawFromCurrent(TGdiDC& dc, const QPainterPath& logical, QPointF end) {
+  dc.State().CurrentPos = end;
+  if (!dc.TransformUsable()) return;
   if (dc.InPath()) {
     QPainterPath out = dc.LogicalToOutput().map(logical);
     QPainterPath& path = dc.CurrentPath();
@@ -38,7 +40,6 @@ void DrawFromCurrent(TGdiDC& dc, const QPainterPath& logical, QPointF end) {
   } else {
     dc.StrokeOutputPath(dc.LogicalToOutput().map(logical));
   }
-  dc.State().CurrentPos = end;
 }
 
 void PlayPoly(TGdiDC& dc, uint32_t type, ByteView rec) {

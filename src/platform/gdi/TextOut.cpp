@@ -90,7 +90,7 @@ bool DrawTextRun(TGdiDC& dc, const TTextRun& run) {
   bool updateCP = (st.TextAlign & TA_UPDATECP) != 0;
   QPointF ref = updateCP ? st.CurrentPos : run.Ref;
   double scale = dc.LogicalScale();
-  if (!(scale > 0) || !std::isfinite(scale)) return true;
+  if (!dc.TransformUsable()) return true;
 
   double em = font->Height < 0   ? -double(font->Height)
               : font->Height > 0 ? font->Height * font->CellToEm
