@@ -7,7 +7,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
-    const TReportLayout layout = ReadReportLayout(ByteView(data, size));
+    TMemoryStream file;
+    file.WriteBuffer(data, static_cast<int32_t>(size));
+    const TReportLayout layout = ReadReportLayout(file);
     if (layout.Records.empty()) __builtin_trap(); // a report that passes has pages
   } catch (const Exception&) {
   }

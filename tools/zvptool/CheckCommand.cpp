@@ -34,8 +34,8 @@ void CheckPage(TZVPageList& list, const TPageRecord& r, bool compressed) {
 
 int RunCheck(const std::vector<std::string>& Args) {
   RequireArgumentCount(Args, 1, 1);
-  const std::vector<uint8_t> bytes = ReadFileBytes(Args[0]);
-  const TReportLayout layout = ReadReportLayout(ByteView(bytes.data(), bytes.size()));
+  TFileStream file(Args[0], fmOpenReadShared);
+  const TReportLayout layout = ReadReportLayout(file);
   TZVPageList list;
   list.LoadFromFile(Args[0]);
   for (const TPageRecord& r : layout.Records)

@@ -9,8 +9,8 @@ namespace {
 
 int RunInfo(const std::vector<std::string>& Args) {
   RequireArgumentCount(Args, 1, 1);
-  const std::vector<uint8_t> bytes = ReadFileBytes(Args[0]);
-  const TReportLayout layout = ReadReportLayout(ByteView(bytes.data(), bytes.size()));
+  TFileStream file(Args[0], fmOpenReadShared);
+  const TReportLayout layout = ReadReportLayout(file);
   TZVPageList list;
   list.LoadFromFile(Args[0]);
   std::printf("Header: %d bytes\nPages: %d\nCompression: %s\n", layout.HeaderSize, list.PageCount(),

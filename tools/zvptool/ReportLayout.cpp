@@ -2,9 +2,38 @@
 
 #include <string>
 
+#include "platform/rtl/ByteView.h"
 #include "platform/rtl/Exception.h"
 
 namespace {
+
+// Fields of the file read through its stream a few bytes at a time, each through a bounds-checked view,
+// so that walking a large report needs no more memory than a small one.
+class TStreamFields {
+ public:
+  explicit TStreamFields(TStream& stream) : FStream(stream), FSize(stream.Size()) {}
+  int64_t size() const { return FSize; }
+  bool Has(int64_t offset, int64_t length) const {
+    return offset >= 0 && length >= 0 && offset <= FSize && length <= FSize - offset;
+  }
+  uint8_t U8(int64_t offset) { return Piece(offset, 1).U8(0); }
+  int32_t I32(int64_t offset) { return Piece(offset, 4).I32(0); }
+  uint32_t U32(int64_t offset) { return Piece(offset, 4).U32(0); }
+
+ private:
+  ByteView Piece(int64_t offset, int32_t length) {
+    if (!Has(offset, length))
+      throw EDamagedData("Data ends early: " + std::to_string(length) + " bytes needed at offset " +
+                         std::to_string(offset) + " of " + std::to_string(FSize));
+    FStream.SetPosition(offset);
+    FStream.ReadBuffer(FBuffer, length);
+    return ByteView(FBuffer, static_cast<size_t>(length));
+  }
+
+  TStream& FStream;
+  int64_t FSize;
+  uint8_t FBuffer[4];
+};
 
 constexpr int64_t RecordOverhead = 12; // page number, next offset, trailing offset
 constexpr int64_t EmfHeaderSize = 108;
@@ -12,8 +41,8 @@ constexpr int64_t NBytesOffset = 48;
 
 // An older header is recognised by the first page's metafile signature: "EMF" and a zero byte at 173
 // (124-byte header) or 177 (128-byte header).
-int32_t DetectHeaderSize(ByteView file) {
-  auto signatureAt = [&](size_t at) {
+int32_t DetectHeaderSize(TStreamFields& file) {
+  auto signatureAt = [&](int64_t at) {
     return file.Has(at, 4) && file.U8(at) == 'E' && file.U8(at + 1) == 'M' && file.U8(at + 2) == 'F' &&
            file.U8(at + 3) == 0;
   };
@@ -32,9 +61,10 @@ std::string At(int32_t number, int64_t start) {
 
 } // namespace
 
-TReportLayout ReadReportLayout(ByteView file) {
+TReportLayout ReadReportLayout(TStream& stream) {
+  TStreamFields file(stream);
   TReportLayout layout;
-  const int64_t size = static_cast<int64_t>(file.size());
+  const int64_t size = file.size();
   if (size < 120)
     Damaged("header: the file has " + std::to_string(size) +
             " bytes, fewer than a report header needs (120)");
@@ -52,7 +82,7 @@ TReportLayout ReadReportLayout(ByteView file) {
   int64_t start = layout.HeaderSize;
   for (int32_t number = 1; number <= layout.PageCount; number++) {
     const std::string at = At(number, start);
-    if (!file.Has(static_cast<size_t>(start), RecordOverhead + 4))
+    if (!file.Has(start, RecordOverhead + 4))
       Damaged(at + ": the file ends at offset " + std::to_string(size) + " before the record does");
     TPageRecord r;
     r.Number = file.I32(start);
@@ -68,7 +98,7 @@ TReportLayout ReadReportLayout(ByteView file) {
       if (r.PageLength < EmfHeaderSize)
         Damaged(at + ": the page length " + std::to_string(r.PageLength) + " is too small for a metafile");
     } else {
-      if (!file.Has(static_cast<size_t>(start + 8), EmfHeaderSize))
+      if (!file.Has(start + 8, EmfHeaderSize))
         Damaged(at + ": the file ends before the page's metafile header");
       r.PageLength = file.U32(start + 8 + NBytesOffset);
       const int64_t end = start + 8 + r.PageLength + 4;

@@ -1,11 +1,11 @@
 #pragma once
-// The structure of a saved report read straight from its bytes through a bounds-checked view: the
+// The structure of a saved report read straight from its bytes through bounds-checked views: the
 // header and the chain of page records. Independent of the page list, so that a damaged file is
 // described by what is wrong with it rather than by where a reader stumbled.
 #include <cstdint>
 #include <vector>
 
-#include "platform/rtl/ByteView.h"
+#include "platform/rtl/Stream.h"
 
 struct TPageRecord {
   int32_t Number = 0;
@@ -22,8 +22,9 @@ struct TReportLayout {
   std::vector<TPageRecord> Records;
 };
 
-// Walks the whole file. Raises EDamagedData with the first problem found, naming the record number and
-// its offset: a header cut short or with no pages, a record out of sequence, a next-record offset that is
-// not the record's end, a trailing offset that does not point back at the record's start, or bytes after
-// the last record (so the last four bytes always point at the last record).
-TReportLayout ReadReportLayout(ByteView file);
+// Walks the whole file, reading only the fields it checks (memory stays flat whatever the size). Raises
+// EDamagedData with the first problem found, naming the record number and its offset: a header cut short or
+// with no pages, a record out of sequence, a next-record offset that is not the record's end, a trailing
+// offset that does not point back at the record's start, or bytes after the last record (so the last four
+// bytes always point at the last record).
+TReportLayout ReadReportLayout(TStream& file);
