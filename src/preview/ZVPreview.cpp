@@ -10,6 +10,9 @@
 const QEvent::Type TZVMessageEvent::EventType = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 TZVPreview::TZVPreview(QWidget* parent) : QAbstractScrollArea(parent) {
+  // The page's white sheet stands on the window's own colour.
+  viewport()->setBackgroundRole(QPalette::Window);
+  viewport()->setAutoFillBackground(true);
   FPreviewImage = new TZVPreviewImage(viewport());
   FPreviewImage->move(0, 0);
   horizontalScrollBar()->setTracking(true);
