@@ -133,6 +133,8 @@ TEST_F(ZvptoolTest, FailuresEndWithStatus1AndLeaveFilesAlone) {
       {{"pack", "report.zvp", "notes.txt"}, "zvptool: notes.txt: Metafile is not valid"},
       {{"pack", "in1.emf", "in1.emf"}, "zvptool: the output \"in1.emf\" is the input"},
       {{"pack", "./in1.emf", "in1.emf"}, "is the input"},
+      {{"pack", "no/such/dir/out.zvp", "in1.emf"},
+       "zvptool: Cannot create file \"no/such/dir/out.zvp.part\""},
       {{"unpack", "notes.txt", "out"}, "zvptool: "},
   };
   for (const auto& c : cases) {
@@ -143,6 +145,7 @@ TEST_F(ZvptoolTest, FailuresEndWithStatus1AndLeaveFilesAlone) {
     EXPECT_EQ(r.Err.rfind("zvptool: ", 0), 0u) << r.Err;
   }
   EXPECT_EQ(ReadBytes(S.Path("report.zvp")), report) << "a failed pack does not replace its output";
+  EXPECT_FALSE(std::filesystem::exists(S.Path("report.zvp.part")));
   EXPECT_EQ(ReadBytes(S.Path(pages[0])), page);
   EXPECT_FALSE(std::filesystem::exists(S.Path("out"))) << "a damaged report gives no pages";
 }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "OutputFiles.h"
 #include "SampleReports.h"
 #include "store/ZVPageList.h"
 
@@ -29,11 +30,9 @@ void WriteReport(const std::string& path, const std::function<void(const TPageSi
   list.SetFixedDate(SampleDate);
   Draw([&](const TMetafile& page) { list.AddPage(page); });
   list.Finish();
-  TMemoryStream content;
-  list.Stream()->SaveToStream(content);
-  WriteFileBytes(path, content.Memory(), content.Bytes().size());
+  SaveReplacing(path, *list.Stream());
   std::printf("%s: %d pages, %s, %zu bytes\n", path.c_str(), list.PageCount(),
-              compress ? "compressed" : "plain", content.Bytes().size());
+              compress ? "compressed" : "plain", static_cast<size_t>(list.Stream()->Size()));
 }
 
 int Usage() {

@@ -1,7 +1,14 @@
 #pragma once
-// Guards for the files a command writes: an output never replaces one of the command's inputs.
+// The files the tools write: an output never replaces one of the command's inputs, and it is replaced
+// only by complete content.
 #include <string>
 #include <vector>
 
+#include "platform/rtl/Stream.h"
+
 // Raises Exception when Output names the same file as one of Inputs (also through another path or a link).
 void RefuseInputAsOutput(const std::string& Output, const std::vector<std::string>& Inputs);
+
+// Copies the whole of Content into Output through "Output.part", renamed over Output only when the copy is
+// complete; on failure the part file is removed and Output is left as it was. Memory stays flat.
+void SaveReplacing(const std::string& Output, TStream& Content);

@@ -43,10 +43,7 @@ int RunPack(const std::vector<std::string>& Args) {
   for (const std::string& path : pages)
     list.AddPage(LoadPage(path));
   list.Finish();
-  // Complete in memory first, so that the output is replaced only by a whole report.
-  TMemoryStream content;
-  list.Stream()->SaveToStream(content);
-  WriteFileBytes(output, content.Memory(), content.Bytes().size());
+  SaveReplacing(output, *list.Stream());
   std::printf("%s: %d %s, %s\n", output.c_str(), list.PageCount(), list.PageCount() == 1 ? "page" : "pages",
               compress ? "compressed" : "plain");
   return 0;
