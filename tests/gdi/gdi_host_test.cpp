@@ -68,6 +68,23 @@ TEST_F(GdiHost, StretchDrawFillsTheRectangleWithoutItsRightAndBottomEdge) {
   EXPECT_TRUE(IsWhite(img, 60, 61));
 }
 
+// The painter's own transform and clip frame the playback (a preview scrolled and clipped to its page).
+TEST_F(GdiHost, PlaybackKeepsThePaintersTransformAndClip) {
+  TMetafile page = FilledPage(100, 50);
+  QImage img(200, 100, QImage::Format_RGB32);
+  img.fill(Qt::white);
+  QPainter painter(&img);
+  painter.translate(50, 20);
+  painter.setClipRect(QRect(0, 0, 60, 100));
+  EXPECT_TRUE(StretchDrawMetafile(painter, TEmfRect{0, 0, 100, 50}, page));
+  painter.end();
+  EXPECT_TRUE(IsInk(img, 55, 25));
+  EXPECT_TRUE(IsInk(img, 105, 65));
+  EXPECT_TRUE(IsWhite(img, 45, 25));  // left of the translated page
+  EXPECT_TRUE(IsWhite(img, 115, 40)); // right of the clip
+  EXPECT_TRUE(IsWhite(img, 60, 15));  // above the page
+}
+
 TEST_F(GdiHost, TextOutDrawsAtTheLogicalPointInBothEncodings) {
   QImage img(300, 100, QImage::Format_RGB32);
   img.fill(Qt::white);

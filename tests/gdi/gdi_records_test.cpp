@@ -1,5 +1,7 @@
-// Paths, clip regions and bitmaps played from small metafiles.
+// Paths, clip regions, bitmaps and gradients played from small metafiles.
 #include <gtest/gtest.h>
+
+#include <array>
 
 #include "GdiTestSupport.h"
 #include "platform/gdi/GdiConsts.h"
@@ -121,6 +123,43 @@ TEST_F(GdiRecords, BitmapWithShortBitsIsNotDrawn) {
   mf.LoadFromBytes(bytes);
   QImage img = Draw(mf);
   EXPECT_TRUE(IsWhite(img, 20, 20));
+}
+
+} // namespace
+
+namespace {
+
+// GRADIENTFILL with two vertices (a horizontal rectangle) or three (a triangle): colours follow the
+// vertices.
+std::vector<uint8_t> Gradient(uint32_t mode, const std::vector<std::array<int32_t, 5>>& vertices,
+                              const std::vector<uint32_t>& indices) {
+  TEmfRecordBuilder b(emr::GRADIENTFILL);
+  b.Rect(0, 0, 100, 100).U32(static_cast<uint32_t>(vertices.size()));
+  b.U32(1).U32(mode); // one rectangle or one triangle
+  for (const auto& v : vertices)
+    b.I32(v[0])
+        .I32(v[1])
+        .U16(static_cast<uint16_t>(v[2] << 8))
+        .U16(static_cast<uint16_t>(v[3] << 8))
+        .U16(static_cast<uint16_t>(v[4] << 8))
+        .U16(0);
+  for (uint32_t i : indices)
+    b.U32(i);
+  return Record(std::move(b));
+}
+
+TEST_F(GdiRecords, GradientFillsFollowTheirVertexColours) {
+  TEmfWriter w(100, 100);
+  TMetafile mf = WithRecords(
+      w, {Gradient(0, {{0, 0, 255, 0, 0}, {100, 50, 0, 0, 255}}, {0, 1}),
+          Gradient(2, {{0, 50, 0, 255, 0}, {100, 50, 0, 255, 0}, {50, 100, 0, 0, 0}}, {0, 1, 2})});
+  QImage img = Draw(mf);
+  EXPECT_GT(qRed(img.pixel(5, 25)), 220);   // left end of the red-to-blue band
+  EXPECT_GT(qBlue(img.pixel(95, 25)), 220); // right end
+  EXPECT_NEAR(qRed(img.pixel(50, 25)), 128, 20);
+  EXPECT_GT(qGreen(img.pixel(50, 53)), 200); // near the green edge of the triangle
+  EXPECT_LT(qGreen(img.pixel(50, 96)), 60);  // near its black corner
+  EXPECT_TRUE(IsWhite(img, 5, 95));          // outside both
 }
 
 } // namespace

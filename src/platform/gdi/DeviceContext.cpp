@@ -26,7 +26,11 @@ void SetLastErrorMessage(uint32_t code, const std::string& message) {
   gLastErrorMessage = message;
 }
 
-TGdiDC::TGdiDC(QPainter& painter) : FPainter(painter) {
+TGdiDC::TGdiDC(QPainter& painter) : FPainter(painter), FBase(painter.transform()) {
+  if (painter.hasClipping()) {
+    FHasBaseClip = true;
+    FBaseClip = painter.clipPath();
+  }
   if (QPaintDevice* d = painter.device()) {
     FRefPixels = QSize(d->width(), d->height());
     FRefMillimetres = QSize(std::max(1, d->widthMM()), std::max(1, d->heightMM()));
@@ -138,8 +142,7 @@ void TGdiDC::CombineClip(const QPainterPath& area, uint32_t mode) {
   } else if (!s.HasClip) {
     // No clip means everything: AND gives the area, OR everything, DIFF everything but the area.
     QPainterPath all;
-    QPaintDevice* d = FPainter.device();
-    all.addRect(QRectF(-1, -1, (d ? d->width() : 1) + 2, (d ? d->height() : 1) + 2));
+    all.addRect(QRectF(-1e7, -1e7, 2e7, 2e7));
     if (mode == RGN_AND) {
       s.Clip = area;
       s.HasClip = true;
@@ -186,16 +189,20 @@ void TGdiDC::SetMetaRegion() {
 void TGdiDC::ApplyClip() {
   if (FAppliedGeneration == FClipGeneration) return;
   FAppliedGeneration = FClipGeneration;
-  FPainter.resetTransform();
+  ResetPainterTransform();
   const TDCState& s = FState;
-  if (s.HasClip && s.HasMetaClip)
-    FPainter.setClipPath(s.Clip.intersected(s.MetaClip));
-  else if (s.HasClip)
-    FPainter.setClipPath(s.Clip);
-  else if (s.HasMetaClip)
-    FPainter.setClipPath(s.MetaClip);
-  else
+  std::vector<const QPainterPath*> parts;
+  if (FHasBaseClip) parts.push_back(&FBaseClip);
+  if (s.HasMetaClip) parts.push_back(&s.MetaClip);
+  if (s.HasClip) parts.push_back(&s.Clip);
+  if (parts.empty()) {
     FPainter.setClipping(false);
+    return;
+  }
+  QPainterPath clip = *parts[0];
+  for (size_t i = 1; i < parts.size(); ++i)
+    clip = clip.intersected(*parts[i]);
+  FPainter.setClipPath(clip);
 }
 
 void TGdiDC::BeginPath() {
@@ -249,7 +256,7 @@ QPainter::CompositionMode RopMode(uint32_t rop2) {
 bool TGdiDC::Prepare(bool useRop2) {
   if ((useRop2 && FState.Rop2 == R2_NOP) || !TransformUsable()) return false;
   ApplyClip();
-  FPainter.resetTransform();
+  ResetPainterTransform();
   QPainter::CompositionMode mode = useRop2 ? RopMode(FState.Rop2) : QPainter::CompositionMode_SourceOver;
   FPainter.setCompositionMode(mode);
   // Raster operations combine whole pixels; partial coverage would make them smear.
@@ -364,7 +371,7 @@ void TGdiDC::StrokeOutputPath(const QPainterPath& path) {
   if (pen.style() == Qt::NoPen || !Prepare()) return;
   // GDI lights the pixel whose top-left corner a thin line passes through; antialiased painting centres
   // a line on its coordinates, so thin lines move by half a pixel to stay crisp.
-  if (pen.widthF() <= 1.5) FPainter.translate(0.5, 0.5);
+  if (pen.widthF() <= 1.5) SetPainterTransform(QTransform::fromTranslate(0.5, 0.5));
   if (pen.style() != Qt::SolidLine && FState.BkMode == OPAQUE) {
     // Gaps of styled lines show the background colour.
     QPen back = pen;
@@ -373,7 +380,7 @@ void TGdiDC::StrokeOutputPath(const QPainterPath& path) {
     FPainter.strokePath(path, back);
   }
   FPainter.strokePath(path, pen);
-  FPainter.resetTransform();
+  ResetPainterTransform();
 }
 
 bool TGdiDC::TransformUsable() {

@@ -16,7 +16,15 @@
 
 class TGdiDC {
  public:
+  // The context's device coordinates are the painter's coordinates as they are now: its transform and
+  // clip at this moment frame everything the context draws.
   explicit TGdiDC(QPainter& painter);
+  const QTransform& BaseTransform() const { return FBase; }
+  // Sets the painter's transform to `outputToPainter` followed by the base transform.
+  void SetPainterTransform(const QTransform& outputTransform) {
+    FPainter.setTransform(outputTransform * FBase);
+  }
+  void ResetPainterTransform() { FPainter.setTransform(FBase); }
 
   QPainter& Painter() { return FPainter; }
   TDCState& State() { return FState; }
@@ -84,6 +92,9 @@ class TGdiDC {
 
  private:
   QPainter& FPainter;
+  QTransform FBase;
+  bool FHasBaseClip = false;
+  QPainterPath FBaseClip;
   TDCState FState;
   std::vector<TDCState> FSaved;
   QSize FRefPixels{1280, 1024}, FRefMillimetres{320, 240};

@@ -132,7 +132,7 @@ void DrawImage(TGdiDC& dc, const QImage& image, const QRectF& dest, const QRectF
   QTransform local(sx, 0, 0, sy, dest.left() - x0 * sx, dest.top() - y0 * sy);
   QTransform t = local * dc.LogicalToOutput();
   QPainter& p = dc.Painter();
-  p.setTransform(t);
+  dc.SetPainterTransform(t);
   p.setCompositionMode(mode);
   p.setOpacity(opacity);
   // Enlarged bitmaps keep hard pixel edges, as the host's stretch does; reduced ones are smoothed.
@@ -144,7 +144,7 @@ void DrawImage(TGdiDC& dc, const QImage& image, const QRectF& dest, const QRectF
   p.drawImage(QRectF(sub), image, QRectF(sub));
   p.setOpacity(1);
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  p.resetTransform();
+  dc.ResetPainterTransform();
 }
 
 QPainter::CompositionMode ModeFor(const TRopPlan& plan, bool hasAlpha) {

@@ -1,5 +1,6 @@
 // Lines, polygons, Béziers, arcs and closed figures; single pixels; gradients.
 #include <QLinearGradient>
+#include <algorithm>
 #include <cmath>
 
 #include "Arcs.h"
@@ -214,22 +215,43 @@ void PlayGradientFill(TGdiDC& dc, ByteView rec) {
       box.addRect(QRectF(p0, p1).normalized());
       dc.Painter().fillPath(f.map(box), g);
     }
-  } else if (mode == 2) { // triangles: filled with the mean of their corner colours
+  } else if (mode == 2) { // triangles, shaded by splitting each into small flat-coloured ones
     rec.Check(at, static_cast<size_t>(nTri) * 12);
+    int steps = static_cast<int>(std::clamp<uint32_t>(4000 / std::max<uint32_t>(nTri, 1), 1, 24));
     for (uint32_t k = 0; k < nTri; ++k) {
-      QPolygonF tri;
-      int r = 0, g = 0, b = 0;
+      QPointF p[3];
+      double c[3][3];
       for (int j = 0; j < 3; ++j) {
         size_t v = vertex(rec.U32(at + 12 * k + 4 * j));
-        tri << ReadPointL(rec, v);
-        QColor c = VertexColor(rec, v);
-        r += c.red();
-        g += c.green();
-        b += c.blue();
+        p[j] = f.map(ReadPointL(rec, v));
+        QColor col = VertexColor(rec, v);
+        c[j][0] = col.red();
+        c[j][1] = col.green();
+        c[j][2] = col.blue();
       }
-      QPainterPath path;
-      path.addPolygon(tri);
-      dc.Painter().fillPath(f.map(path), QColor(r / 3, g / 3, b / 3));
+      // Barycentric grid: point (i, j) is p0 + i/n (p1 - p0) + j/n (p2 - p0).
+      auto at2 = [&](double i, double j) {
+        return p[0] + (p[1] - p[0]) * (i / steps) + (p[2] - p[0]) * (j / steps);
+      };
+      auto colour = [&](double i, double j) {
+        double a = i / steps, b = j / steps, w0 = 1 - a - b;
+        return QColor::fromRgb(std::clamp(int(w0 * c[0][0] + a * c[1][0] + b * c[2][0] + 0.5), 0, 255),
+                               std::clamp(int(w0 * c[0][1] + a * c[1][1] + b * c[2][1] + 0.5), 0, 255),
+                               std::clamp(int(w0 * c[0][2] + a * c[1][2] + b * c[2][2] + 0.5), 0, 255));
+      };
+      dc.Painter().setRenderHint(QPainter::Antialiasing, false);
+      for (int i = 0; i < steps; ++i)
+        for (int j = 0; i + j < steps; ++j) {
+          QPolygonF up{at2(i, j), at2(i + 1, j), at2(i, j + 1)};
+          dc.Painter().setPen(Qt::NoPen);
+          dc.Painter().setBrush(colour(i + 1.0 / 3, j + 1.0 / 3));
+          dc.Painter().drawPolygon(up);
+          if (i + j + 1 < steps) {
+            QPolygonF down{at2(i + 1, j), at2(i + 1, j + 1), at2(i, j + 1)};
+            dc.Painter().setBrush(colour(i + 2.0 / 3, j + 2.0 / 3));
+            dc.Painter().drawPolygon(down);
+          }
+        }
     }
   } else {
     throw EBadRecord("unknown gradient mode", ERROR_INVALID_PARAMETER);

@@ -173,13 +173,13 @@ bool DrawTextRun(TGdiDC& dc, const TTextRun& run) {
     }
   }
   TTextFrame frame = MakeFrame(dc, ref, font->Escapement / 10.0);
-  p.setTransform(frame.ToOutput);
+  dc.SetPainterTransform(frame.ToOutput);
   if (st.BkMode == OPAQUE && !(run.Options & ETO_OPAQUE))
     p.fillRect(QRectF(shiftX, baseline - ascent, width, ascent + descent), ColorRefToQColor(st.BkColor));
   QColor color = ColorRefToQColor(st.TextColor);
   if (haveFont && !glyphs.isEmpty()) {
     if (stretch != 1) {
-      p.setTransform(QTransform::fromScale(stretch, 1) * frame.ToOutput);
+      dc.SetPainterTransform(QTransform::fromScale(stretch, 1) * frame.ToOutput);
       for (QPointF& pos : positions)
         pos.setX(pos.x() / stretch);
       shiftX /= stretch;
@@ -193,7 +193,7 @@ bool DrawTextRun(TGdiDC& dc, const TTextRun& run) {
     p.setPen(color);
     p.drawGlyphRun(QPointF(0, 0), glyphRun);
     if (stretch != 1) {
-      p.setTransform(frame.ToOutput);
+      dc.SetPainterTransform(frame.ToOutput);
       shiftX *= stretch;
     }
   }
@@ -209,7 +209,7 @@ bool DrawTextRun(TGdiDC& dc, const TTextRun& run) {
     }
   }
   if (clipped) p.restore();
-  p.resetTransform();
+  dc.ResetPainterTransform();
 
   if (updateCP && scale > 0) {
     double advance = horz == TA_CENTER ? 0 : horz == TA_RIGHT ? -width : width;
