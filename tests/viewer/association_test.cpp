@@ -1,6 +1,7 @@
 // File association on the XDG desktop and the first-run notice.
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include "FileAssociation.h"
@@ -35,7 +36,7 @@ TEST_F(AssociationTest, FirstRegistrationIsNewAndWritesEveryEntry) {
   const QString mime = ReadText(paths.MimePackage());
   EXPECT_TRUE(mime.contains("<glob pattern=\"*.zvp\"/>"));
   EXPECT_TRUE(mime.contains("type=\"application/x-zvp\""));
-  EXPECT_TRUE(QFile::exists(paths.Icon(48)));
+  EXPECT_EQ(QImage(paths.Icon(48)).size(), QSize(48, 48));
   EXPECT_TRUE(
       ReadText(paths.MimeApps()).contains("[Default Applications]\napplication/x-zvp=zvpview.desktop\n"));
   // Written again, with the new place of the program, but no longer new.
