@@ -70,6 +70,11 @@ int RunRender(const std::vector<std::string>& Args) {
   if (input.empty() || output.empty()) throw EUsage("an input file and -o OUT.png are needed");
 
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Qt's notes about the session (no runtime directory and the like) are noise for a command-line tool.
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+      std::fprintf(stderr, "zvptool render: %s\n", qPrintable(message));
+  });
   int argc = 1;
   char name[] = "zvptool";
   char* argv[] = {name, nullptr};
