@@ -1,6 +1,7 @@
-// Paths, clip regions, bitmaps and gradients played from small metafiles.
+// Paths, clip regions, bitmaps (uncompressed and PNG) and gradients played from small metafiles.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <array>
 
 #include "GdiTestSupport.h"
@@ -160,6 +161,39 @@ TEST_F(GdiRecords, GradientFillsFollowTheirVertexColours) {
   EXPECT_GT(qGreen(img.pixel(50, 53)), 200); // near the green edge of the triangle
   EXPECT_LT(qGreen(img.pixel(50, 96)), 60);  // near its black corner
   EXPECT_TRUE(IsWhite(img, 5, 95));          // outside both
+}
+
+} // namespace
+
+namespace {
+
+// STRETCHDIBITS whose bits are a PNG file (the header says BI_PNG), stretched over (0, 0) - (40, 40).
+std::vector<uint8_t> PngStretch(const QByteArray& png, int32_t width, int32_t height) {
+  TEmfRecordBuilder b(emr::STRETCHDIBITS);
+  const uint32_t offBmi = 80, cbBmi = 40, offBits = offBmi + cbBmi;
+  b.Rect(0, 0, 40, 40).I32(0).I32(0).I32(0).I32(0).I32(width).I32(height);
+  b.U32(offBmi).U32(cbBmi).U32(offBits).U32(static_cast<uint32_t>(png.size()));
+  b.U32(0).U32(0x00CC0020).I32(40).I32(40); // DIB_RGB_COLORS, SRCCOPY, destination extents
+  b.U32(40).I32(width).I32(height).U16(1).U16(0).U32(5 /* BI_PNG */).U32(static_cast<uint32_t>(png.size()));
+  b.Zeros(16);
+  b.Raw(png.constData(), static_cast<size_t>(png.size()));
+  return Record(std::move(b));
+}
+
+TEST_F(GdiRecords, PngBitmapsAreDrawnAndBrokenOnesSkipped) {
+  QImage source(2, 2, QImage::Format_RGB32);
+  source.fill(qRgb(0, 128, 0));
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  source.save(&buffer, "PNG");
+  for (bool broken : {false, true}) {
+    SCOPED_TRACE(broken);
+    TEmfWriter w(40, 40);
+    TMetafile mf = WithRecords(w, {PngStretch(broken ? png.left(png.size() / 2) : png, 2, 2)});
+    QImage img = Draw(mf);
+    EXPECT_EQ(img.pixel(20, 20), broken ? qRgb(255, 255, 255) : qRgb(0, 128, 0));
+  }
 }
 
 } // namespace

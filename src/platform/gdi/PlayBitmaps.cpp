@@ -22,11 +22,34 @@ const std::vector<uint32_t>* PaletteOf(TGdiDC& dc) {
   return p && p->kind == TGdiObject::Palette ? &p->palette.Colors : nullptr;
 }
 
+// A bitmap whose bits are a whole PNG or JPEG file: Qt's image readers decode it (they refuse images
+// beyond their allocation limit). Anything else stays unsupported.
+QImage DecodeCompressedImage(ByteView bmi, ByteView bits, TDibInfo* infoOut) {
+  uint32_t compression = bmi.Has(16, 4) && bmi.U32(0) >= 40 ? bmi.U32(16) : 0;
+  if (compression != dib::BI_JPEG && compression != dib::BI_PNG)
+    throw EUnsupportedBitmap("Bitmap compression " + std::to_string(compression) + " is not supported");
+  QImage image = QImage::fromData(QByteArrayView(bits.data(), static_cast<qsizetype>(bits.size())),
+                                  compression == dib::BI_PNG ? "PNG" : "JPEG");
+  if (image.isNull()) throw EDamagedData("The bitmap's compressed image cannot be read");
+  if (infoOut) {
+    infoOut->Width = image.width();
+    infoOut->Height = image.height();
+    infoOut->TopDown = bmi.I32(8) < 0;
+  }
+  return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                       : QImage::Format_RGB32);
+}
+
 // The decoded bitmap as an image (ARGB, straight alpha when the bitmap has its own).
 QImage DecodeImage(TGdiDC& dc, ByteView rec, const TBitmapSource& s, TDibInfo* infoOut = nullptr) {
   ByteView bmi = rec.Sub(s.OffBmi, s.CbBmi);
   ByteView bits = rec.Sub(s.OffBits, s.CbBits);
-  TDibInfo info = ParseBitmapInfo(bmi, s.Usage, PaletteOf(dc));
+  TDibInfo info;
+  try {
+    info = ParseBitmapInfo(bmi, s.Usage, PaletteOf(dc));
+  } catch (const EUnsupportedBitmap&) {
+    return DecodeCompressedImage(bmi, bits, infoOut);
+  }
   auto raster = std::make_unique<TRaster>(DecodePixels(info, bits));
   if (infoOut) *infoOut = info;
   // The image borrows the raster's pixels and frees them with itself: no copy of a large bitmap.
