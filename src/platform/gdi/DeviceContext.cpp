@@ -322,7 +322,6 @@ QPen TGdiDC::CurrentPen() {
   QVector<qreal> dashes;
   bool styled = p->Geometric() || thin;
   if (styled) {
-    double unit = p->Geometric() ? 1 : 1;
     switch (style) {
     case PS_DASH:
       dashes = p->Geometric() ? QVector<qreal>{3, 1} : QVector<qreal>{18, 6};
@@ -339,7 +338,7 @@ QPen TGdiDC::CurrentPen() {
       break;
     case PS_USERSTYLE:
       for (double d : p->Dashes)
-        dashes.push_back(std::max(0.1, d * LogicalScale() / width) * unit);
+        dashes.push_back(std::max(0.1, d * LogicalScale() / width));
       if (dashes.size() % 2) dashes.push_back(dashes.back());
       break;
     default:

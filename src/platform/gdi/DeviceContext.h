@@ -104,7 +104,6 @@ class TGdiDC {
   bool FTransformValid = false;
   bool FInPath = false;
   QPainterPath FPath;
-  bool FClipApplied = false;
   uint64_t FClipGeneration = 1, FAppliedGeneration = 0;
 };
 
