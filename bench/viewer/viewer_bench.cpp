@@ -71,8 +71,10 @@ void BM_StartToFirstPaintedPage(benchmark::State& state) {
 }
 BENCHMARK(BM_StartToFirstPaintedPage)->Unit(benchmark::kMillisecond);
 
+// Argument: the zoom in per cent, 0 for the page fitted to the window.
 void BM_PageFlip(benchmark::State& state) {
   auto window = OpenWindow(Sample);
+  if (state.range(0) > 0) window->ZVPreview1->SetZoom(static_cast<int32_t>(state.range(0)));
   bool forward = true;
   for (auto _ : state) {
     if (forward)
@@ -82,7 +84,7 @@ void BM_PageFlip(benchmark::State& state) {
     if (window->ZVPreview1->PageNumber() == (forward ? 3 : 1)) forward = !forward;
   }
 }
-BENCHMARK(BM_PageFlip)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageFlip)->Arg(0)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
 
 // Flips between the last pages of a large report; the resident size is reported as a counter.
 void BM_LargeReportFlip(benchmark::State& state) {
