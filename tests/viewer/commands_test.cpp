@@ -181,7 +181,9 @@ std::vector<TSeenDialog> SaveAs(TfrmDodEdidoPreview& w, const std::string& targe
   });
   w.btnSave->click();
   EXPECT_FALSE(answer.Seen.empty());
-  if (!answer.Seen.empty()) EXPECT_EQ(answer.Seen[0].Title, "Zapisanie raportu");
+  if (!answer.Seen.empty()) {
+    EXPECT_EQ(answer.Seen[0].Title, "Zapisanie raportu");
+  }
   return answer.Seen;
 }
 
