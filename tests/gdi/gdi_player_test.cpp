@@ -1,6 +1,8 @@
 // Small metafiles written with the project's EMF writer, played onto images and checked at chosen pixels.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "GdiTestSupport.h"
 #include "platform/gdi/GdiConsts.h"
 
@@ -113,6 +115,49 @@ TEST_F(GdiPlayer, TextAlignmentPlacesTheReferencePoint) {
     QImage img = Draw(w.ToMetafile());
     EXPECT_GT(InkInColumns(img, c.InkFrom, c.InkTo), 50);
     EXPECT_EQ(InkInColumns(img, 0, c.InkFrom - 2) + InkInColumns(img, c.InkTo + 2, 200), 0);
+  }
+}
+
+// Writes the world transform record (eM11, eM12, eM21, eM22, eDx, eDy).
+void SetWorldTransform(TEmfWriter& w, std::array<float, 6> m) {
+  w.RawRecord(emr::SETWORLDTRANSFORM, std::span(reinterpret_cast<const uint8_t*>(m.data()), sizeof m));
+}
+
+// Text flattened by the world transform into a long thin strip is filled as outlines and still lands
+// where the transform puts it.
+TEST_F(GdiPlayer, TextSqueezedFlatLandsWhereTheTransformPutsIt) {
+  TEmfWriter w(1000, 60);
+  w.SelectObject(w.CreateFont({.Face = "Arial", .Height = -30}));
+  w.SetBkMode(emf::TRANSPARENT);
+  SetWorldTransform(w, {20, 0, 0, 0.2f, 0, 0}); // 60-pixel glyphs, ten times wider and ten times flatter
+  w.TextOut(0, 100, "HH");
+  QImage img = Draw(w.ToMetafile());
+  int ink = 0, stray = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      (y >= 19 && y <= 30 ? ink : stray) += IsInk(img, x, y);
+  EXPECT_GT(ink, 300);
+  EXPECT_EQ(stray, 0);
+  EXPECT_GT(InkInColumns(img, 500, 1000), 50); // the second letter, far to the right
+}
+
+// Glyphs stretched beyond what the rasteriser can take neither crash nor stop the page.
+TEST_F(GdiPlayer, TextStretchedBeyondTheRasteriserKeepsThePagePlaying) {
+  const std::array<float, 6> transforms[] = {
+      {1, 0, 3000, 1, 0, 0}, {1, 0, 1e6f, 1, 0, 0}, {1e6f, 0, 0, 1e-6f, 0, 0}, {1e-6f, 0, 0, 1e6f, 0, 0}};
+  for (const auto& m : transforms) {
+    SCOPED_TRACE(m[0] * m[2]);
+    TEmfWriter w(100, 100);
+    w.SelectObject(w.CreateFont({.Face = "Arial", .Height = -10}));
+    w.SelectObject(emf::STOCK_OBJECT | emf::NULL_PEN);
+    w.SelectObject(emf::STOCK_OBJECT | emf::BLACK_BRUSH);
+    w.SaveDC();
+    SetWorldTransform(w, m);
+    w.TextOut(0, 0, "HHHH Wg");
+    w.RestoreDC();
+    w.Rectangle(60, 60, 90, 90);
+    QImage img = Draw(w.ToMetafile());
+    EXPECT_TRUE(IsInk(img, 75, 75));
   }
 }
 

@@ -67,6 +67,30 @@ TTextFrame MakeFrame(TGdiDC& dc, QPointF ref, double escapementDegrees) {
   frame.ToOutput = rotation * QTransform(a / s, b / s, c / s, d / s, origin.x(), origin.y());
   return frame;
 }
+
+// The largest factor by which the matrix lengthens any direction (its larger singular value).
+double MaxStretch(const QTransform& m) {
+  double a = m.m11(), b = m.m12(), c = m.m21(), d = m.m22();
+  double sum = a * a + b * b + c * c + d * d, det = a * d - b * c;
+  double root = std::sqrt(std::max(0.0, sum * sum - 4 * det * det));
+  return std::sqrt((sum + root) / 2);
+}
+
+// Glyphs the painter would rasterise larger than this (in any direction) are filled as outlines: a
+// glyph squeezed far out of shape can be small in area yet too long for the glyph rasteriser, which
+// then fails and leaves the text engine reading a bitmap it never got.
+constexpr double kMaxRasterGlyphPixels = 512;
+
+void FillGlyphOutlines(QPainter& p, const QRawFont& raw, const QVector<quint32>& glyphs,
+                       const QVector<QPointF>& positions, const QColor& color) {
+  QPainterPath outlines;
+  for (int i = 0; i < glyphs.size(); ++i) {
+    QPainterPath glyph = raw.pathForGlyph(glyphs[i]);
+    glyph.translate(positions[i]);
+    outlines.addPath(glyph);
+  }
+  p.fillPath(outlines, color);
+}
 } // namespace
 
 QString DecodeAnsiText(const char* bytes, size_t length, uint8_t charSet) {
@@ -191,7 +215,10 @@ bool DrawTextRun(TGdiDC& dc, const TTextRun& run) {
     glyphRun.setGlyphIndexes(glyphs);
     glyphRun.setPositions(positions);
     p.setPen(color);
-    p.drawGlyphRun(QPointF(0, 0), glyphRun);
+    if (MaxStretch(p.combinedTransform()) * pixelEm > kMaxRasterGlyphPixels)
+      FillGlyphOutlines(p, raw, glyphs, positions, color);
+    else
+      p.drawGlyphRun(QPointF(0, 0), glyphRun);
     if (stretch != 1) {
       dc.SetPainterTransform(frame.ToOutput);
       shiftX *= stretch;
