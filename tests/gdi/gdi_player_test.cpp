@@ -161,6 +161,20 @@ TEST_F(GdiPlayer, TextStretchedBeyondTheRasteriserKeepsThePagePlaying) {
   }
 }
 
+// Glyph indexes the font does not have draw nothing; a real one next to them is still drawn.
+TEST_F(GdiPlayer, GlyphIndexesBeyondTheFontDrawNothing) {
+  TEmfWriter w(200, 60);
+  w.SelectObject(w.CreateFont({.Face = "Arial", .Height = -30}));
+  w.SetBkMode(emf::TRANSPARENT);
+  const char16_t missing[] = {0xFFFF, 0xFFFE, 0x7FFF};
+  w.ExtTextOut(10, 10, ETO_GLYPH_INDEX, nullptr, std::u16string_view(missing, 3));
+  const char16_t h[] = {43}; // "H" in the regular sans face
+  w.ExtTextOut(150, 10, ETO_GLYPH_INDEX, nullptr, std::u16string_view(h, 1));
+  QImage img = Draw(w.ToMetafile());
+  EXPECT_EQ(InkInColumns(img, 0, 140), 0);
+  EXPECT_GT(InkInColumns(img, 150, 200), 20);
+}
+
 TEST_F(GdiPlayer, RasterOperationInvertsWhatIsBelow) {
   TEmfWriter w(100, 50);
   w.SelectObject(emf::STOCK_OBJECT | emf::NULL_PEN);
