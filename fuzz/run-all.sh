@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # run-all.sh BIN_DIR SECONDS: runs every fuzz target for SECONDS on its seed folders (listed in
-# fuzz/*/fuzz_NAME.seeds, relative to the repository root), under a memory limit.
+# fuzz/*/fuzz_NAME.seeds, relative to the repository root), under a memory limit. The random seed is fixed
+# (ZVP_FUZZ_SEED, default 1) so that a short run explores the same way each time; longer runs with other
+# seeds are for finding new faults.
 set -euo pipefail
 bin=$1
 seconds=$2
@@ -14,7 +16,14 @@ for target in "$bin"/fuzz_*; do
     [ -d "$here/../$dir" ] && seeds+=("$here/../$dir")
   done < <(cat "$here"/*/"$name.seeds" 2>/dev/null | grep -v '^#' || true)
   echo "fuzzing $name for ${seconds}s"
-  "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=1048576 -print_final_stats=0 \
-    "$corpus" "${seeds[@]}" 2>"$corpus.log" || { tail -n 60 "$corpus.log"; exit 1; }
+  "$target" -seed="${ZVP_FUZZ_SEED:-1}" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=1048576 -print_final_stats=0 \
+    -artifact_prefix="$corpus.found-" "$corpus" "${seeds[@]}" 2>"$corpus.log" || {
+    tail -n 60 "$corpus.log"
+    # Small failing inputs go into the log so that they can be replayed from it.
+    for found in "$corpus".found-*; do
+      [ "$(stat -c %s "$found")" -le 20000 ] && { echo "$found (base64):"; base64 "$found"; }
+    done
+    exit 1
+  }
   rm -rf "$corpus" "$corpus.log"
 done
