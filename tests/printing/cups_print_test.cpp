@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 #include <unistd.h>
 
@@ -33,6 +34,19 @@ std::string Shell(const std::string& command, int* status = nullptr) {
     if (status) *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
   }
   return out;
+}
+
+// Runs `zvptool print ARGS`. Under the leak checker the child meets the same print-system leak as this
+// program, so it gets the same suppression.
+std::string ZvptoolPrint(const std::string& args, int* status, const std::string& environment = "") {
+  static const std::string suppressions = [] {
+    const std::string path = std::string(ZVP_TEST_OUTPUT_DIR) + "/lsan-print-system.supp";
+    std::ofstream(path) << "leak:libcups.so\n";
+    return path;
+  }();
+  return Shell(environment + " LSAN_OPTIONS=suppressions=" + suppressions + " " + ZVP_BIN_DIR +
+                   "/zvptool print " + args,
+               status);
 }
 
 const std::string PdfDir = getenv("ZVP_CUPS_PDF_DIR") ? getenv("ZVP_CUPS_PDF_DIR") : "/tmp/zvp-cups-pdf";
@@ -89,6 +103,21 @@ std::string UniqueTitle(const std::string& base) {
   return base + "-" + std::to_string(getpid());
 }
 
+// The newest job number the scheduler knows for the queue (0 when none).
+int LastJobId(const std::string& queue) {
+  const std::string list = Shell("lpstat -W all -o " + queue);
+  int last = 0;
+  for (size_t at = list.find(queue + "-"); at != std::string::npos; at = list.find(queue + "-", at + 1))
+    last = std::max(last, std::atoi(list.c_str() + at + queue.size() + 1));
+  return last;
+}
+
+// The scheduler's attributes of a job, as ipptool prints them ("name (type) = value" lines).
+std::string JobAttributes(int id) {
+  return Shell("ipptool -tv ipp://localhost/jobs/" + std::to_string(id) +
+               " /usr/share/cups/ipptool/get-job-attributes.test");
+}
+
 } // namespace
 
 TEST_F(CupsPrinting, QueuesAsPrinterObjects) {
@@ -134,9 +163,7 @@ TEST_F(CupsPrinting, CopiesOfARangeMakeOnePdf) {
   const std::string title = UniqueTitle("zvp-copies");
   const std::string report = TextReport(title, 5);
   int status = 0;
-  const std::string out = Shell(std::string(ZVP_BIN_DIR) + "/zvptool print " + report +
-                                    " --printer PDF --copies 2 --from 2 --to 3",
-                                &status);
+  const std::string out = ZvptoolPrint(report + " --printer PDF --copies 2 --from 2 --to 3", &status);
   ASSERT_EQ(status, 0) << out;
   EXPECT_NE(out.find("Printed 4 page(s) on PDF"), std::string::npos) << out;
   const std::string pdf = AwaitPdf(title);
@@ -154,8 +181,7 @@ TEST_F(CupsPrinting, AnEmptyRangeStillMakesAJob) {
   const std::string title = UniqueTitle("zvp-empty");
   const std::string report = TextReport(title, 5);
   int status = 0;
-  const std::string out =
-      Shell(std::string(ZVP_BIN_DIR) + "/zvptool print " + report + " --from 4 --to 2", &status);
+  const std::string out = ZvptoolPrint(report + " --from 4 --to 2", &status);
   ASSERT_EQ(status, 0) << out;
   EXPECT_NE(out.find("Printed 0 page(s) on PDF"), std::string::npos) << out;
   const std::string pdf = AwaitPdf(title);
@@ -164,13 +190,50 @@ TEST_F(CupsPrinting, AnEmptyRangeStillMakesAJob) {
   fs::remove(pdf);
 }
 
+// The device mode's duplex reaches the job; copies are passes of the print loop, so the job itself asks
+// for one copy (else every page would come out copies × copies times).
+TEST_F(CupsPrinting, DuplexReachesTheJobAndCopiesAreNotDoubled) {
+  if (Shell("command -v ipptool").empty()) GTEST_SKIP() << "ipptool is missing";
+  const int before = LastJobId("Null");
+  TQtPrinter printer;
+  printer.SetPrinterIndex(IndexOf(printer, "Null"));
+  std::string device, driver, port;
+  TDevMode mode = *printer.GetPrinter(device, driver, port);
+  ASSERT_NE(mode.dmFields & DM_DUPLEX, 0u);
+  mode.dmDuplex = DMDUP_VERTICAL;
+  printer.SetPrinter(device, driver, port, &mode);
+  TEmfWriter w(100, 100);
+  w.Rectangle(10, 10, 90, 90);
+  const TMetafile page = w.ToMetafile();
+  printer.Title = UniqueTitle("zvp-duplex");
+  printer.BeginDoc();
+  printer.StretchDraw(TEmfRect{0, 0, 400, 400}, page);
+  printer.NewPage();
+  printer.StretchDraw(TEmfRect{0, 0, 400, 400}, page);
+  printer.EndDoc();
+  const int duplexJob = LastJobId("Null");
+  ASSERT_GT(duplexJob, before);
+  EXPECT_NE(JobAttributes(duplexJob).find("sides (keyword) = two-sided-long-edge"), std::string::npos)
+      << JobAttributes(duplexJob);
+
+  int status = 0;
+  const std::string report = TextReport(UniqueTitle("zvp-copies-null"), 2);
+  const std::string out = ZvptoolPrint(report + " --printer Null --copies 3", &status);
+  ASSERT_EQ(status, 0) << out;
+  EXPECT_NE(out.find("Printed 6 page(s) on Null"), std::string::npos) << out;
+  const int copiesJob = LastJobId("Null");
+  ASSERT_GT(copiesJob, duplexJob);
+  const std::string attributes = JobAttributes(copiesJob);
+  EXPECT_NE(attributes.find("job-state"), std::string::npos) << attributes;
+  EXPECT_EQ(attributes.find("copies (integer) = 3"), std::string::npos) << attributes;
+}
+
 // Without a scheduler Qt lists no printer (and would silently write PDF); the printer's own error comes out.
 // Runs with or without a scheduler: this one is pointed at a socket where none answers.
 TEST(CupsPrintingWithout, NoPrinterAtAll) {
   const std::string report = TextReport(UniqueTitle("zvp-none"), 1);
   int status = 0;
-  const std::string out = Shell(
-      "CUPS_SERVER=/nonexistent/cups.sock " + std::string(ZVP_BIN_DIR) + "/zvptool print " + report, &status);
+  const std::string out = ZvptoolPrint(report, &status, "CUPS_SERVER=/nonexistent/cups.sock");
   EXPECT_EQ(status, 1);
   EXPECT_NE(out.find("zvptool: There is no default printer currently selected"), std::string::npos) << out;
 }
