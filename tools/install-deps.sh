@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6opengl6-dev
   libfreetype-dev libfontconfig-dev zlib1g-dev
-  libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf cups-filters
+  libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf cups-filters cups-ipp-utils
   fonts-liberation2 fonts-dejavu-core fonts-crosextra-carlito fonts-crosextra-caladea
   xvfb xauth poppler-utils qpdf
   clang libclang-rt-14-dev
