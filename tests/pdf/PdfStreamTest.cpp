@@ -114,7 +114,8 @@ TEST(PdfStream, UnregisteredStreamStaysDirect) {
 TEST(PdfBodyStream, BytesAcrossChunkBoundaries) {
   TPdfBodyStream body;
   std::string data;
-  for (int i = 0; i < 200000; ++i) data += static_cast<char>(i * 7 % 251);
+  for (int i = 0; i < 200000; ++i)
+    data += static_cast<char>(i * 7 % 251);
   body.WriteBuffer(data.data(), 100000);
   body.WriteBuffer(data.data() + 100000, 100000);
   EXPECT_EQ(body.Size(), 200000);
@@ -125,7 +126,8 @@ TEST(PdfBodyStream, BytesAcrossChunkBoundaries) {
   EXPECT_EQ(body.Read(back.data(), 10), 0); // at the end
 
   std::string runs;
-  body.ForEachRun([&](const uint8_t* Run, size_t Size) { runs.append(reinterpret_cast<const char*>(Run), Size); });
+  body.ForEachRun(
+      [&](const uint8_t* Run, size_t Size) { runs.append(reinterpret_cast<const char*>(Run), Size); });
   EXPECT_EQ(runs, data);
 
   body.Seek(65530, soBeginning);
@@ -150,7 +152,8 @@ TEST(PdfStream, LargeBodyDeflatesAcrossChunks) {
   TPdfDocument doc;
   auto* stream = new TPdfStream(&doc);
   std::string body;
-  for (int i = 0; i < 30000; ++i) body += std::to_string(i * 37 % 1000) + " 0 m\n";
+  for (int i = 0; i < 30000; ++i)
+    body += std::to_string(i * 37 % 1000) + " 0 m\n";
   stream->Writer().Add(body);
   std::string written = Definition(doc, *stream);
   size_t start = written.find("stream\n") + 7;

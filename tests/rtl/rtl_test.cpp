@@ -12,10 +12,13 @@
 TEST(MulDiv, RoundsHalvesAwayFromZero) {
   struct Case {
     int32_t a, b, c, expected;
-  } cases[] = {{5, 1, 2, 3},   {-5, 1, 2, -3},           {7, 3, 2, 11},         {1, 1, 3, 0},
-               {2, 1, 3, 1},   {21000, 96, 2540, 794},   {100, 100, 0, -1},     {2147483647, 2, 1, -1},
-               {-4, 3, -2, 6}, {2147483647, 2, 2, 2147483647}};
-  for (const auto& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
+  } cases[] = {{5, 1, 2, 3},      {-5, 1, 2, -3},
+               {7, 3, 2, 11},     {1, 1, 3, 0},
+               {2, 1, 3, 1},      {21000, 96, 2540, 794},
+               {100, 100, 0, -1}, {2147483647, 2, 1, -1},
+               {-4, 3, -2, 6},    {2147483647, 2, 2, 2147483647}};
+  for (const auto& c : cases)
+    EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
 }
 
 TEST(RoundEven, TiesGoToEven) {

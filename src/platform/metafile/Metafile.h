@@ -23,8 +23,8 @@ struct TEmfSize {
 
 // The fields of the EMF header record (type 1) that callers use.
 struct TEnhMetaHeader {
-  TEmfRect rclBounds;  // device units (pixels of the reference device), inclusive
-  TEmfRect rclFrame;   // hundredths of a millimetre, inclusive
+  TEmfRect rclBounds; // device units (pixels of the reference device), inclusive
+  TEmfRect rclFrame;  // hundredths of a millimetre, inclusive
   uint32_t nVersion = 0;
   uint32_t nBytes = 0;   // total length of the metafile
   uint32_t nRecords = 0; // as recorded; real files are not always right about it
@@ -38,13 +38,13 @@ struct TEnhMetaHeader {
 struct TEmfRecord {
   uint32_t Type = 0;
   uint32_t Size = 0;
-  uint32_t Index = 0;  // 0 for the header record
-  size_t Offset = 0;   // from the start of the metafile
+  uint32_t Index = 0; // 0 for the header record
+  size_t Offset = 0;  // from the start of the metafile
   ByteView Data;
 };
 
 class TMetafile {
-public:
+ public:
   TMetafile() = default;
 
   // Reads one complete EMF at the stream's position, leaving the position right after it.
@@ -68,7 +68,7 @@ public:
   // EMR_EOF record, at the end of the data, or when Callback returns 0 (then the result is false).
   bool EnumerateRecords(const std::function<int(const TEmfRecord&)>& Callback) const;
 
-private:
+ private:
   std::vector<uint8_t> FBytes;
   TEnhMetaHeader FHeader;
 };

@@ -10,7 +10,7 @@
 #include "Exception.h"
 
 class ByteView {
-public:
+ public:
   ByteView() = default;
   ByteView(const uint8_t* data, size_t size) : FData(data), FSize(size) {}
 
@@ -47,7 +47,7 @@ public:
                          std::to_string(offset) + " of " + std::to_string(FSize));
   }
 
-private:
+ private:
   template <typename T> T Load(size_t offset) const {
     Check(offset, sizeof(T));
     T value;

@@ -5,12 +5,12 @@
 #include <string>
 
 class Exception : public std::exception {
-public:
+ public:
   explicit Exception(std::string message) : FMessage(std::move(message)) {}
   const std::string& Message() const noexcept { return FMessage; }
   const char* what() const noexcept override { return FMessage.c_str(); }
 
-private:
+ private:
   std::string FMessage;
 };
 
@@ -19,29 +19,29 @@ class EStreamError : public Exception {
 };
 // "Stream read error": a read that had to deliver a count of bytes got fewer.
 class EReadError : public EStreamError {
-public:
+ public:
   EReadError() : EStreamError("Stream read error") {}
   using EStreamError::EStreamError;
 };
 // "Stream write error": a write that had to store a count of bytes stored fewer.
 class EWriteError : public EStreamError {
-public:
+ public:
   EWriteError() : EStreamError("Stream write error") {}
   using EStreamError::EStreamError;
 };
 class EFOpenError : public EStreamError {
-public:
+ public:
   // "Cannot open file "%s". %s", the second insert being the system's error text.
   EFOpenError(const std::string& fileName, const std::string& reason);
 };
 class EFCreateError : public EStreamError {
-public:
+ public:
   // "Cannot create file "%s". %s", the second insert being the system's error text.
   EFCreateError(const std::string& fileName, const std::string& reason);
 };
 // Raised when bytes cannot be a metafile: "Metafile is not valid".
 class EInvalidGraphic : public Exception {
-public:
+ public:
   EInvalidGraphic() : Exception("Metafile is not valid") {}
   using Exception::Exception;
 };

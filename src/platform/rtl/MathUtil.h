@@ -17,5 +17,9 @@ inline int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
 }
 
 // Round to the nearest integer, ties to even (the host's Round).
-inline int64_t RoundEven(double value) { return static_cast<int64_t>(std::nearbyint(value)); }
-inline int64_t RoundEven(long double value) { return static_cast<int64_t>(std::nearbyintl(value)); }
+inline int64_t RoundEven(double value) {
+  return static_cast<int64_t>(std::nearbyint(value));
+}
+inline int64_t RoundEven(long double value) {
+  return static_cast<int64_t>(std::nearbyintl(value));
+}

@@ -20,7 +20,9 @@ int64_t TStream::Size() {
   return end;
 }
 
-void TStream::SetSize(int64_t) { throw EWriteError(); }
+void TStream::SetSize(int64_t) {
+  throw EWriteError();
+}
 
 void TStream::ReadBuffer(void* Buffer, int32_t Count) {
   if (Count < 0 || Read(Buffer, Count) != Count) throw EReadError();
@@ -177,7 +179,8 @@ int64_t TFileStream::Seek(int64_t Offset, TSeekOrigin Origin) {
 }
 
 void TFileStream::SetSize(int64_t NewSize) {
-  if (FMode == fmOpenReadShared || ::ftruncate(FHandle, static_cast<off_t>(NewSize)) != 0) throw EWriteError();
+  if (FMode == fmOpenReadShared || ::ftruncate(FHandle, static_cast<off_t>(NewSize)) != 0)
+    throw EWriteError();
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::string& FileName) {

@@ -8,7 +8,7 @@
 enum TSeekOrigin : uint16_t { soBeginning = 0, soCurrent = 1, soEnd = 2 };
 
 class TStream {
-public:
+ public:
   virtual ~TStream() = default;
   TStream() = default;
   TStream(const TStream&) = delete;
@@ -36,7 +36,7 @@ public:
 };
 
 class TMemoryStream : public TStream {
-public:
+ public:
   int32_t Read(void* Buffer, int32_t Count) override;
   int32_t Write(const void* Buffer, int32_t Count) override;
   int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
@@ -51,7 +51,7 @@ public:
   void LoadFromStream(TStream& Source);
   void SaveToStream(TStream& Target);
 
-private:
+ private:
   std::vector<uint8_t> FData;
   int64_t FPosition = 0;
 };
@@ -60,7 +60,7 @@ private:
 enum TFileMode { fmOpenReadShared, fmCreate };
 
 class TFileStream : public TStream {
-public:
+ public:
   // Raises EFOpenError or EFCreateError with the system's reason. Creating a file that a TFileStream of
   // this process holds open for reading is refused, so an open report can never be overwritten.
   TFileStream(const std::string& FileName, TFileMode Mode);
@@ -73,7 +73,7 @@ public:
 
   const std::string& FileName() const { return FFileName; }
 
-private:
+ private:
   std::string FFileName;
   int FHandle = -1;
   TFileMode FMode;

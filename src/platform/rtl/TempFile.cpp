@@ -10,7 +10,8 @@
 std::string TempDirectory() {
   const char* dir = std::getenv("TMPDIR");
   std::string result = (dir && *dir) ? dir : "/tmp";
-  while (result.size() > 1 && result.back() == '/') result.pop_back();
+  while (result.size() > 1 && result.back() == '/')
+    result.pop_back();
   return result;
 }
 
