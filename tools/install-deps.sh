@@ -10,7 +10,7 @@ packages=(
   libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf cups-filters cups-ipp-utils
   fonts-liberation2 fonts-dejavu-core fonts-crosextra-carlito fonts-crosextra-caladea
   xvfb xauth poppler-utils qpdf
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev
   python3-numpy python3-pil
   shared-mime-info desktop-file-utils
 )
