@@ -1,7 +1,10 @@
-// Small metafiles written with the project's EMF writer, played onto images and checked at chosen pixels.
+// Small metafiles written with the project's EMF writer, played onto images and checked at chosen pixels
+// (and once onto a PDF file, checked for its text).
 #include <gtest/gtest.h>
 
+#include <QPdfWriter>
 #include <array>
+#include <cstdio>
 
 #include "GdiTestSupport.h"
 #include "platform/gdi/GdiConsts.h"
@@ -159,6 +162,35 @@ TEST_F(GdiPlayer, TextStretchedBeyondTheRasteriserKeepsThePagePlaying) {
     QImage img = Draw(w.ToMetafile());
     EXPECT_TRUE(IsInk(img, 75, 75));
   }
+}
+
+// On a PDF device glyphs stay text however large or squeezed they are: only image painters need outlines.
+TEST_F(GdiPlayer, TextOnAPdfDeviceStaysText) {
+  const std::string path = std::string(ZVP_TEST_OUTPUT_DIR) + "/gdi-text-on-pdf.pdf";
+  {
+    TEmfWriter w(800, 400);
+    w.SelectObject(w.CreateFont({.Face = "Arial", .Height = -100})); // 1250 device pixels at 1200 dpi
+    w.SetBkMode(emf::TRANSPARENT);
+    w.TextOut(10, 10, "Zażółć");
+    w.SelectObject(w.CreateFont({.Face = "Arial", .Height = -20}));
+    SetWorldTransform(w, {4, 0, 0, 0.25f, 0, 0}); // 250-pixel glyphs four times wider, four times flatter
+    w.TextOut(0, 1000, "Gęślą");
+    QPdfWriter pdf(QString::fromStdString(path));
+    pdf.setResolution(1200);
+    QPainter painter(&pdf);
+    StretchDrawMetafile(painter, TEmfRect{0, 0, 8000, 4000}, w.ToMetafile());
+  }
+  std::string text;
+  if (FILE* pipe = popen(("pdftotext '" + path + "' - 2>&1").c_str(), "r")) {
+    char buffer[4096];
+    while (size_t n = fread(buffer, 1, sizeof buffer, pipe))
+      text.append(buffer, n);
+    pclose(pipe);
+  }
+  // Widely spaced glyphs come out of the extraction with blanks between them.
+  std::erase(text, ' ');
+  EXPECT_NE(text.find("Zażółć"), std::string::npos) << text;
+  EXPECT_NE(text.find("Gęślą"), std::string::npos) << text;
 }
 
 // Glyph indexes the font does not have draw nothing; a real one next to them is still drawn.

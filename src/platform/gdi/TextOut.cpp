@@ -1,6 +1,7 @@
 #include "TextOut.h"
 
 #include <QGlyphRun>
+#include <QPaintEngine>
 #include <QStringDecoder>
 #include <cmath>
 
@@ -76,9 +77,10 @@ double MaxStretch(const QTransform& m) {
   return std::sqrt((sum + root) / 2);
 }
 
-// Glyphs the painter would rasterise larger than this (in any direction) are filled as outlines: a
+// Glyphs an image painter would rasterise larger than this (in any direction) are filled as outlines: a
 // glyph squeezed far out of shape can be small in area yet too long for the glyph rasteriser, which
-// then fails and leaves the text engine reading a bitmap it never got.
+// then fails and leaves the text engine reading a bitmap it never got. Printers and PDF files take
+// glyphs as text, so they keep it.
 constexpr double kMaxRasterGlyphPixels = 512;
 
 void FillGlyphOutlines(QPainter& p, const QRawFont& raw, const QVector<quint32>& glyphs,
@@ -215,7 +217,8 @@ bool DrawTextRun(TGdiDC& dc, const TTextRun& run) {
     glyphRun.setGlyphIndexes(glyphs);
     glyphRun.setPositions(positions);
     p.setPen(color);
-    if (MaxStretch(p.combinedTransform()) * pixelEm > kMaxRasterGlyphPixels)
+    if (p.paintEngine()->type() == QPaintEngine::Raster &&
+        MaxStretch(p.combinedTransform()) * pixelEm > kMaxRasterGlyphPixels)
       FillGlyphOutlines(p, raw, glyphs, positions, color);
     else
       p.drawGlyphRun(QPointF(0, 0), glyphRun);
