@@ -1,36 +1,27 @@
 #pragma once
-// Shared set-up of the fuzz targets that paint: a GUI application for fonts (painting on a QImage
-// needs no display) and the metafile built from the input, if it loads.
-#include <QGuiApplication>
+// Shared by the fuzz targets that paint (link FuzzGui.cpp with them): it starts a GUI application for
+// fonts before the runs and gives each run a small white page to draw the input's metafile on.
+#include <QImage>
+#include <QPainter>
 #include <cstdint>
 #include <optional>
-#include <vector>
 
-#include "platform/gdi/FontResolver.h"
+#include "platform/gdi/DeviceContext.h"
 #include "platform/metafile/Metafile.h"
 
-inline void StartFuzzGui(int* argc, char*** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  new QGuiApplication(*argc, *argv);
-  // Loading the font configuration allocates once for good (and its parser loses a block); do it before
-  // the runs so that leak checking sees only what the target does.
-  TGdiFont font;
-  font.FaceName = QStringLiteral("Arial");
-  ResolveFont(font);
-}
+// The metafile built from the input, if it loads.
+std::optional<TMetafile> LoadFuzzMetafile(const uint8_t* data, size_t size);
 
-inline std::optional<TMetafile> LoadFuzzMetafile(const uint8_t* data, size_t size) {
-  TMetafile metafile;
-  try {
-    metafile.LoadFromBytes(std::vector<uint8_t>(data, data + size));
-  } catch (const Exception&) {
-    return std::nullopt;
-  }
-  return metafile;
-}
+// A 64 × 48 white image with a device context on it.
+struct TFuzzPage {
+  static constexpr int Width = 64, Height = 48;
+  QImage Image = WhiteImage();
+  QPainter Painter{&Image};
+  TGdiDC DC{Painter};
 
-// The font configuration parser loses a block once, outside our control.
-#define ZVP_FUZZ_SUPPRESS_FONTCONFIG_LEAK                                                                    \
-  extern "C" const char* __lsan_default_suppressions() {                                                     \
-    return "leak:libfontconfig.so\n";                                                                        \
+  static QImage WhiteImage() {
+    QImage image(Width, Height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
   }
+};
