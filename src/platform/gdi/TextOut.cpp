@@ -212,16 +212,17 @@ bool DrawTextRun(TGdiDC& dc, const TTextRun& run) {
     }
     for (QPointF& pos : positions)
       pos += QPointF(shiftX, baseline);
-    QGlyphRun glyphRun;
-    glyphRun.setRawFont(raw);
-    glyphRun.setGlyphIndexes(glyphs);
-    glyphRun.setPositions(positions);
-    p.setPen(color);
     if (p.paintEngine()->type() == QPaintEngine::Raster &&
-        MaxStretch(p.combinedTransform()) * pixelEm > kMaxRasterGlyphPixels)
+        MaxStretch(p.combinedTransform()) * pixelEm > kMaxRasterGlyphPixels) {
       FillGlyphOutlines(p, raw, glyphs, positions, color);
-    else
+    } else {
+      QGlyphRun glyphRun;
+      glyphRun.setRawFont(raw);
+      glyphRun.setGlyphIndexes(glyphs);
+      glyphRun.setPositions(positions);
+      p.setPen(color);
       p.drawGlyphRun(QPointF(0, 0), glyphRun);
+    }
     if (stretch != 1) {
       dc.SetPainterTransform(frame.ToOutput);
       shiftX *= stretch;
