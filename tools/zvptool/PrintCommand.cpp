@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "Command.h"
+#include "DrawingCommands.h"
 #include "platform/printer/QtPrinter.h"
 #include "printing/PrintLoop.h"
 
@@ -76,5 +77,4 @@ int RunPrint(const std::vector<std::string>& Args) {
 
 } // namespace
 
-extern const TCommand PrintCommand{"print", "FILE.zvp [--printer NAME] [--copies N] [--from A --to B]",
-                                   "print pages on a printer, as the viewer does", RunPrint};
+extern const TCommand PrintCommand{PrintText.Name, PrintText.Arguments, PrintText.Summary, RunPrint};

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Command.h"
+#include "DrawingCommands.h"
 #include "platform/gdi/PageImage.h"
 #include "platform/rtl/Stream.h"
 #include "store/ZVPageList.h"
@@ -93,5 +94,4 @@ int RunRender(const std::vector<std::string>& Args) {
 
 } // namespace
 
-extern const TCommand RenderCommand{"render", "FILE.(zvp|emf) [--page N] [--dpi D] [--fit PX] -o OUT.png",
-                                    "draw a page into a PNG image", RunRender};
+extern const TCommand RenderCommand{RenderText.Name, RenderText.Arguments, RenderText.Summary, RunRender};
