@@ -6,9 +6,8 @@
 
 #include "Command.h"
 #include "DrawingCommands.h"
+#include "PageSource.h"
 #include "platform/gdi/PageImage.h"
-#include "platform/rtl/Stream.h"
-#include "store/ZVPageList.h"
 
 namespace {
 
@@ -23,29 +22,6 @@ int ParseNumber(const std::string& option, const std::string& text, int min, int
   if (used != text.size() || value < min || value > max)
     throw EUsage(option + " needs a number from " + std::to_string(min) + " to " + std::to_string(max));
   return value;
-}
-
-bool IsEmf(const std::vector<uint8_t>& bytes) {
-  ByteView v(bytes.data(), bytes.size());
-  return v.Has(40, 4) && v.U32(0) == 1 && v.U32(40) == 0x464D4520;
-}
-
-std::unique_ptr<TMetafile> LoadPage(const std::string& file, int page) {
-  std::vector<uint8_t> bytes = ReadFileBytes(file);
-  if (IsEmf(bytes)) {
-    if (page != 1) throw Exception("A metafile has only page 1");
-    auto metafile = std::make_unique<TMetafile>();
-    metafile->LoadFromBytes(std::move(bytes));
-    return metafile;
-  }
-  TZVPageList list;
-  list.LoadFromFile(file);
-  if (page > list.PageCount())
-    throw Exception("No page " + std::to_string(page) + " (the report has " +
-                    std::to_string(list.PageCount()) + ")");
-  auto metafile = list.GetPage(page);
-  if (!metafile) throw EDamagedData("Page " + std::to_string(page) + " cannot be read");
-  return metafile;
 }
 
 int RunRender(const std::vector<std::string>& Args) {
@@ -81,7 +57,7 @@ int RunRender(const std::vector<std::string>& Args) {
   char* argv[] = {name, nullptr};
   QGuiApplication app(argc, argv);
 
-  std::unique_ptr<TMetafile> metafile = LoadPage(input, page);
+  std::unique_ptr<TMetafile> metafile = TPageSource(input).GetPage(page);
   TPageImage result = RenderPageImage(*metafile, options);
   if (!result.Complete) throw EDamagedData("Damaged metafile: " + result.FirstProblem);
   if (result.SkippedRecords > 0)
