@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6opengl6-dev
   libfreetype-dev libfontconfig-dev libharfbuzz-dev zlib1g-dev
   libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf cups-filters cups-ipp-utils
-  fonts-liberation2 fonts-dejavu-core fonts-crosextra-carlito fonts-crosextra-caladea fonts-wine
+  fonts-liberation fonts-liberation2 fonts-dejavu-core fonts-crosextra-carlito fonts-crosextra-caladea fonts-wine
   xvfb xauth poppler-utils qpdf
   clang clang-format libclang-rt-14-dev
   python3-numpy python3-pil

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/CodePages.h"
+
 // A logical font request, as a LOGFONTW describes it.
 struct TFontRequest {
   std::string FaceName; // UTF-8; empty = the default face for the pitch and family
@@ -80,8 +82,7 @@ class TFontService {
   virtual std::shared_ptr<const TFontFace> Open(const TFontRequest& request) const = 0;
 };
 
-// Windows code page of a LOGFONT character set (238 -> 1250, 0 -> 1252, 204 -> 1251, ...; 2 (symbol) -> 0).
-int CodePageOfCharSet(uint8_t charSet);
+// CodePageOfCharSet (238 -> 1250, 0 -> 1252, 204 -> 1251, ...; 2 (symbol) -> 0) lives with the code pages.
 
 constexpr uint32_t FontTag(char a, char b, char c, char d) {
   return (uint32_t(uint8_t(a)) << 24) | (uint32_t(uint8_t(b)) << 16) | (uint32_t(uint8_t(c)) << 8) |

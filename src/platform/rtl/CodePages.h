@@ -1,0 +1,20 @@
+#pragma once
+// The Windows code pages of the whole program: byte <-> UTF-16 for the single-byte ones (874 and 1250 to
+// 1258) and the code page of a LOGFONT character set. Any other code page number, the multi-byte ones
+// (932, 936, 949, 950) included, is converted as 1252; IsSingleByteCodePage tells them apart.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Windows code page of a LOGFONT character set (238 -> 1250, 0 and 1 -> 1252, 204 -> 1251, ...;
+// 2 (symbol) -> 0, whose bytes are taken as they are).
+int CodePageOfCharSet(uint8_t charSet);
+
+// True for the code pages with a table of their own.
+bool IsSingleByteCodePage(int codePage);
+
+// The character of one byte; bytes the code page leaves undefined stand for themselves.
+char16_t CodePageByteToUtf16(uint8_t byte, int codePage);
+std::u16string CodePageBytesToUtf16(std::string_view bytes, int codePage);
+// The byte that stands for `ch`, or -1 when the code page has none.
+int Utf16ToCodePageByte(char16_t ch, int codePage);

@@ -1,0 +1,48 @@
+// The program's one code-page table: character sets to code pages, bytes to UTF-16 and back.
+#include <gtest/gtest.h>
+
+#include "platform/rtl/CodePages.h"
+
+namespace {
+TEST(CodePages, CharacterSetsToCodePages) {
+  struct {
+    uint8_t CharSet;
+    int CodePage;
+  } cases[] = {{238, 1250}, {0, 1252},   {1, 1252},   {2, 0},      {204, 1251}, {161, 1253},
+               {162, 1254}, {177, 1255}, {178, 1256}, {186, 1257}, {163, 1258}, {222, 874},
+               {128, 932},  {134, 936},  {129, 949},  {136, 950}};
+  for (const auto& c : cases)
+    EXPECT_EQ(CodePageOfCharSet(c.CharSet), c.CodePage) << int(c.CharSet);
+}
+
+TEST(CodePages, PolishLettersRoundTripIn1250) {
+  const std::u16string polish = u"ąćęłńóśźżĄĆĘŁŃÓŚŹŻ";
+  std::string bytes;
+  for (char16_t ch : polish) {
+    int b = Utf16ToCodePageByte(ch, 1250);
+    ASSERT_GE(b, 0x80) << int(ch);
+    bytes += static_cast<char>(b);
+  }
+  EXPECT_EQ(bytes, "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF");
+  EXPECT_EQ(CodePageBytesToUtf16(bytes, 1250), polish);
+  EXPECT_EQ(Utf16ToCodePageByte(u'ł', 1252), -1); // not in the western code page
+}
+
+TEST(CodePages, EverySingleByteCodePageRoundTrips) {
+  for (int cp : {874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258}) {
+    ASSERT_TRUE(IsSingleByteCodePage(cp));
+    for (int b = 0; b < 256; ++b) {
+      char16_t ch = CodePageByteToUtf16(static_cast<uint8_t>(b), cp);
+      EXPECT_EQ(Utf16ToCodePageByte(ch, cp), b) << cp << " byte " << b;
+    }
+  }
+}
+
+TEST(CodePages, OtherCodePagesReadAsWestern) {
+  for (int cp : {0, 932, 936, 949, 950, 437, -1}) {
+    EXPECT_FALSE(IsSingleByteCodePage(cp)) << cp;
+    EXPECT_EQ(CodePageByteToUtf16(0x80, cp), u'€') << cp;
+  }
+  EXPECT_EQ(CodePageBytesToUtf16(std::string_view("\x80\xB9", 2), 932), u"€¹");
+}
+} // namespace
