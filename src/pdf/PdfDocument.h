@@ -5,7 +5,8 @@
 //
 // Object numbers of a fresh document: 1 catalog, 2 outline root (with outlines), 3 information
 // dictionary, 4 page-tree root; then pages, their content streams and whatever the canvas registers, in
-// creation order. A document is saved once (writing empties its streams). One thread at a time.
+// creation order. A second save writes the same file again (a save keeps the streams' contents).
+// One thread at a time.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -15,6 +16,7 @@
 #include "pdf/PdfCanvas.h"
 #include "pdf/PdfFont.h"
 #include "pdf/PdfFontService.h"
+#include "pdf/PdfImage.h"
 #include "pdf/PdfNavigation.h"
 #include "pdf/PdfPage.h"
 #include "pdf/PdfStream.h"
@@ -67,6 +69,13 @@ class TPdfDocument {
   int RegisterXObject(TPdfXObject* AObject, const std::string& AName);
   int AddXObject(const std::string& AName, TPdfXObject* AXObject);
   TPdfXObject* GetXObject(const std::string& AName) const;
+  // The name of an image already held with that digest and size; empty when there is none.
+  std::string GetXObjectImageName(const TPdfImageHash& Hash, int32_t Width, int32_t Height) const;
+  // Reuses the image of equal pixels (unless ForceNoBitmapReuse) or adds a new one named "ZVImg<n>", and
+  // draws it into DrawAt when given, clipped to ClipRc when given. Returns the image's name. The raster is
+  // only read during the call. ForceJPEGCompression is not honoured: images keep their exact pixels.
+  std::string CreateOrGetImage(const TPdfRaster& B, const TPdfBox* DrawAt = nullptr,
+                               const TPdfBox* ClipRc = nullptr);
 
   // Navigation objects (requested by special metafile comments).
   TPdfDictionary* CreateAnnotation(TPdfAnnotationSubType AType, const TPdfRect& ARect);

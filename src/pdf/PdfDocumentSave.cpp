@@ -49,6 +49,9 @@ void TPdfDocument::SaveToStreamDirectBegin(TStream& AStream, TDateTime ForceModD
     FRoot->Data()->AddItem("OpenAction", FRoot->OpenAction()->GetValue());
   else
     FRoot->Data()->RemoveItem("OpenAction");
+  // Every save writes every object: offsets of an earlier save belong to that file.
+  for (int32_t i = 1; i < FXref->ItemCount(); ++i)
+    FXref->GetItem(i)->SetByteOffset(-1);
   fSaveToStreamWriter = std::make_unique<TPdfWrite>(this, &AStream);
   try {
     WriteHeader();
@@ -66,7 +69,7 @@ void TPdfDocument::WriteObjects(bool AIncludeSaveAtTheEnd) {
     TPdfObject* object = entry->Value();
     if (entry->ByteOffset() > 0 || !object) continue;
     if (!AIncludeSaveAtTheEnd && object->SaveAtTheEnd()) continue;
-    entry->SetByteOffset(w.Position());
+    entry->SetByteOffset(PdfFileOffset(w.Position()));
     object->WriteValueTo(w);
   }
 }
@@ -84,7 +87,7 @@ void TPdfDocument::SaveToStreamDirectEnd() {
       if (FFontList[i]->IsTrueType()) FFontList[i]->FinishFont();
     WriteObjects(true);
     TPdfWrite& w = *fSaveToStreamWriter;
-    FTrailer->SetXrefAddress(w.Position());
+    FTrailer->SetXrefAddress(PdfFileOffset(w.Position()));
     FXref->WriteTable(w);
     FTrailer->Attributes()->PdfNumberByName("Size")->SetValue(FXref->ItemCount());
     FTrailer->WriteTrailer(w);

@@ -1,4 +1,7 @@
 // TPdfDocument: registration of image and form XObjects under their names.
+#include <memory>
+#include <string>
+
 #include "pdf/PdfDocument.h"
 #include "pdf/PdfErrors.h"
 
@@ -39,4 +42,40 @@ int TPdfDocument::AddXObject(const std::string& AName, TPdfXObject* AXObject) {
   if (AXObject->ObjectType() != otDirectObject) throw EPdfInvalidOperation("AddObject");
   FXref->AddObject(AXObject);
   return RegisterXObject(AXObject, AName);
+}
+
+std::string TPdfDocument::GetXObjectImageName(const TPdfImageHash& Hash, int32_t Width,
+                                              int32_t Height) const {
+  for (int i = 0; i < FXObjectList->ItemCount(); ++i) {
+    auto* image = dynamic_cast<TPdfImage*>(FXObjectList->Items(i));
+    if (!image || image->PixelWidth() != Width || image->PixelHeight() != Height || image->Hash() != Hash)
+      continue;
+    if (TPdfName* name = image->Attributes()->PdfNameByName("Name")) return name->Value();
+  }
+  return {};
+}
+
+std::string TPdfDocument::CreateOrGetImage(const TPdfRaster& B, const TPdfBox* DrawAt,
+                                           const TPdfBox* ClipRc) {
+  std::string name;
+  TPdfImageHash hash{};
+  if (!fForceNoBitmapReuse) {
+    hash = PdfImageHashOf(B);
+    name = GetXObjectImageName(hash, B.Width, B.Height);
+  }
+  if (name.empty()) {
+    auto image = std::make_unique<TPdfImage>(this, B, true);
+    image->SetHash(hash);
+    name = "ZVImg" + std::to_string(FXObjectList->ItemCount());
+    AddXObject(name, image.get());
+    image.release(); // the registry owns it now
+  }
+  if (DrawAt) {
+    if (ClipRc)
+      FCanvas->DrawXObjectEx(DrawAt->Left, DrawAt->Top, DrawAt->Width, DrawAt->Height, ClipRc->Left,
+                             ClipRc->Top, ClipRc->Width, ClipRc->Height, name);
+    else
+      FCanvas->DrawXObject(DrawAt->Left, DrawAt->Top, DrawAt->Width, DrawAt->Height, name);
+  }
+  return name;
 }

@@ -5,6 +5,7 @@
 #include "pdf/PdfDocument.h"
 #include "pdf/PdfErrors.h"
 #include "pdf/PdfWrite.h"
+#include "pdf/PdfXref.h"
 
 namespace {
 
@@ -68,10 +69,11 @@ void TPdfStream::WriteBodyTo(TPdfWrite& W) {
       FFilter.clear();
     }
   }
+  int32_t lengthEntry = PdfFileOffset(length, "PDF stream length");
   if (TPdfNumber* lengthValue = FAttributes->PdfNumberByName("Length"))
-    lengthValue->SetValue(static_cast<int32_t>(length));
+    lengthValue->SetValue(lengthEntry);
   else
-    FAttributes->AddItem("Length", static_cast<int32_t>(length));
+    FAttributes->AddItem("Length", lengthEntry);
   if (!FFilter.empty()) FAttributes->AddItem("Filter", FFilter);
   W.Add("<<");
   FAttributes->WriteElementsTo(W);
@@ -83,5 +85,7 @@ void TPdfStream::WriteBodyTo(TPdfWrite& W) {
   else
     W.Add(compressed);
   W.Add("endstream");
-  FBody->SetSize(0);
+  // A document's save keeps the content, so that saving the document again writes the same file;
+  // written on its own, a stream releases it.
+  if (!W.Doc() || !W.Doc()->IsSaving()) FBody->SetSize(0);
 }

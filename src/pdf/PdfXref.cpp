@@ -1,7 +1,16 @@
 #include "pdf/PdfXref.h"
 
+#include <cstdint>
+#include <string>
+
 #include "pdf/PdfErrors.h"
 #include "pdf/PdfWrite.h"
+
+int32_t PdfFileOffset(int64_t Value, const char* What) {
+  if (Value > INT32_MAX)
+    throw EPdfInvalidValue(std::string(What) + " beyond 2147483647: " + std::to_string(Value));
+  return static_cast<int32_t>(Value);
+}
 
 TPdfXrefEntry::TPdfXrefEntry(std::string AEntryType, int32_t AGenerationNumber, TPdfObject* AValue)
     : FEntryType(std::move(AEntryType)), FGenerationNumber(AGenerationNumber), FValue(AValue) {}
@@ -11,9 +20,7 @@ TPdfXrefEntry::~TPdfXrefEntry() {
 }
 
 void TPdfXrefEntry::SaveToPdfWrite(TPdfWrite& W) const {
-  // An offset beyond 10 digits cannot be expressed in the table; such a file would need the stream form.
-  int32_t offset = FByteOffset > 2147483647 ? 2147483647 : static_cast<int32_t>(FByteOffset);
-  W.Add(offset, 10).Add(FGenerationNumber, 5).Add(FEntryType).Add(" \n");
+  W.Add(PdfFileOffset(FByteOffset), 10).Add(FGenerationNumber, 5).Add(FEntryType).Add(" \n");
 }
 
 TPdfXref::TPdfXref() {

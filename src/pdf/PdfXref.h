@@ -8,6 +8,11 @@
 
 #include "pdf/PdfDictionary.h"
 
+// A file offset or length as the table, the trailer and "Length" entries hold it (at most 10 digits in
+// the table, 32-bit signed elsewhere). EPdfInvalidValue for a value beyond 2147483647: such a file
+// cannot be described in this layout, and a clamped number would point at the wrong bytes.
+int32_t PdfFileOffset(int64_t Value, const char* What = "PDF file offset");
+
 class TPdfXrefEntry {
  public:
   // "n" entries own their value; the free entry ("f") has none.
