@@ -6,18 +6,20 @@
 // Without a content stream every operator writes nothing. Text-state operators are written only when
 // the value differs from the page's current one. Used by one thread at a time; no locks.
 //
-// Font lookup by family name or LOGFONT, text showing and metafile rendering are added by the font and
-// renderer layers on top of this class; they select fonts through SetPDFFont, measure through
-// UnicodeTextWidth (whose fallback comes from FallbackFont) and map coordinates through the fields below.
+// Fonts are found by family name or LOGFONT (SetFont) and shown through the content writer's text
+// routines (TPdfWrite::AddUnicodeHexText...); metafile rendering is added by the renderer layer, which
+// maps coordinates through the fields below.
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "pdf/PdfLogFont.h"
 #include "pdf/PdfTypes.h"
 
 class TPdfDocument;
 class TPdfDictionary;
 class TPdfFont;
+class TPdfFontTrueType;
 class TPdfPage;
 class TPdfStream;
 class TPdfWrite;
@@ -104,6 +106,15 @@ class TPdfCanvas {
   // Selects a font into the page: adds it to the "Font" resources and writes "Tf" unless the page already
   // has this font at this size. A size outside 0..2000 raises "SetFontSize" after the operator.
   void SetPDFFont(TPdfFont* AFont, float ASize);
+  // The WinAnsi TrueType font of a family, style (fsBold...) and character set (negative: the document's),
+  // created on first request. The family is AForceTTF when that is 0 or more; otherwise AName, or when
+  // it is not installed: the name it resolved to before, "Courier New" for a fixed-width request, a
+  // substitute for "Helvetica...", "Courier...", "Times..." names, the fallback family, "Arial". With
+  // AForceTTF -1 the font is also selected at ASize. None when no family is found.
+  TPdfFontTrueType* SetFont(const std::string& AName, float ASize, TPdfFontStyle AStyle, int ACharSet = -1,
+                            int AForceTTF = -1, bool AIsFixedWidth = false);
+  // The same from a metafile's LOGFONT (a trailing " CE" of the face name dropped); always selects.
+  TPdfFontTrueType* SetFont(const TLogFontW& ALogFont, float ASize);
 
   // Places an XObject the document knows so that it fills (X, Y, AWidth, AHeight) in points.
   // EPdfInvalidValue "DrawXObject: unknown <name>" or "DrawXObject: no XObject" before anything is written.

@@ -63,10 +63,6 @@ void TPdfCanvas::DrawXObjectEx(float X, float Y, float AWidth, float AHeight, fl
   PlaceXObject(X, Y, AWidth, AHeight, AXObjectName);
 }
 
-TPdfFont* TPdfCanvas::FallbackFont() {
-  return nullptr;
-}
-
 float TPdfCanvas::UnicodeTextWidth(const char16_t* PW) {
   if (!PW || !*PW) return 0;
   TPdfPage* page = Page();

@@ -31,14 +31,14 @@ bool LessNoCase(const std::string& a, const std::string& b) {
 
 } // namespace
 
-TPdfDocument::TPdfDocument(bool AUseOutlines, int ACodePage, bool APDFA1, TPdfFontService* AFontService)
-    : FUseOutlines(AUseOutlines) {
+TPdfDocument::TPdfDocument(bool AUseOutlines, int ACodePage, bool APDFA1, TFontService* AFontService)
+    : FUseOutlines(AUseOutlines), FFontService(AFontService) {
   if (APDFA1) throw EPdfInvalidOperation("PDF/A-1 output is not supported");
   FCodePage = ACodePage != 0 ? ACodePage : HostAnsiCodePage;
   FCharSet = CodePageToCharSet(FCodePage);
   SetDefaultPaperSize(psA4);
   FCanvas = std::make_unique<TPdfCanvas>(this);
-  LoadTrueTypeFamilies(AFontService ? *AFontService : NoFontService());
+  LoadTrueTypeFamilies();
   FCompressionMethod = cmFlateDecode;
   fUseFontFallBack = true;
   fFontFallBackIndex = FindFamilyIndex("Arial Unicode MS");
@@ -55,8 +55,9 @@ TPdfDocument::~TPdfDocument() {
   FreeDocumentObjects();
 }
 
-void TPdfDocument::LoadTrueTypeFamilies(TPdfFontService& AService) {
-  for (std::string& name : AService.TrueTypeFamilies()) {
+void TPdfDocument::LoadTrueTypeFamilies() {
+  if (!FFontService) return;
+  for (std::string& name : FFontService->TrueTypeFamilies()) {
     // Vertical-writing families are not for horizontal text.
     if (name.empty() || name[0] == '@') continue;
     if (std::find(FTrueTypeFonts.begin(), FTrueTypeFonts.end(), name) == FTrueTypeFonts.end())
@@ -215,7 +216,7 @@ void TPdfDocument::SetStandardFontsReplace(bool Value) {
   FStandardFontsReplace = Value && FCharSet == 0;
 }
 
-TPdfDocumentGDI::TPdfDocumentGDI(bool AUseOutlines, int ACodePage, bool APDFA1, TPdfFontService* AFontService)
+TPdfDocumentGDI::TPdfDocumentGDI(bool AUseOutlines, int ACodePage, bool APDFA1, TFontService* AFontService)
     : TPdfDocument(AUseOutlines, ACodePage, APDFA1, AFontService) {}
 
 TPdfPage* TPdfDocumentGDI::AddPage() {

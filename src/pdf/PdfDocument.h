@@ -15,7 +15,7 @@
 
 #include "pdf/PdfCanvas.h"
 #include "pdf/PdfFont.h"
-#include "pdf/PdfFontService.h"
+#include "pdf/PdfLogFont.h"
 #include "pdf/PdfImage.h"
 #include "pdf/PdfNavigation.h"
 #include "pdf/PdfPage.h"
@@ -23,6 +23,9 @@
 #include "pdf/PdfWrappers.h"
 #include "pdf/PdfWrite.h"
 #include "pdf/PdfXref.h"
+#include "platform/fonts/FontService.h"
+
+class TPdfFontTrueType;
 
 enum TPdfCompressionMethod : uint8_t { cmNone, cmFlateDecode };
 enum TPDFPaperSize : uint8_t { psA4, psA5, psA3, psLetter, psLegal, psUserDefined };
@@ -34,11 +37,11 @@ class TPdfDocument {
   // The reference context of this host: 96 pixels per inch wherever the program runs.
   static constexpr int ScreenLogPixelsOfHost = 96;
 
-  // ACodePage 0 takes the host's ANSI code page. Installed TrueType families come from AFontService
-  // (borrowed; none means no fonts). PDF/A-1 output is not produced by this engine: APDFA1 true raises
-  // EPdfInvalidOperation.
+  // ACodePage 0 takes the host's ANSI code page. Installed TrueType families and their faces come from
+  // AFontService (borrowed, usually TFontService::Instance(); none means no fonts). PDF/A-1 output is not
+  // produced by this engine: APDFA1 true raises EPdfInvalidOperation.
   explicit TPdfDocument(bool AUseOutlines = false, int ACodePage = 0, bool APDFA1 = false,
-                        TPdfFontService* AFontService = nullptr);
+                        TFontService* AFontService = nullptr);
   TPdfDocument(const TPdfDocument&) = delete;
   TPdfDocument& operator=(const TPdfDocument&) = delete;
   virtual ~TPdfDocument();
@@ -92,6 +95,21 @@ class TPdfDocument {
   // Takes the font, gives it the next short name "F<n>" and "Name".
   void AddFontToList(std::unique_ptr<TPdfFont> AFont);
   const std::vector<std::unique_ptr<TPdfFont>>& FontList() const { return FFontList; }
+  // The registered WinAnsi TrueType font of a family (index + 1), style and character set; none if absent.
+  TPdfFontTrueType* FindTrueTypeFont(int AFontIndexPlusOne, TPdfFontStyle AStyle, int ACharSet) const;
+  // The registered WinAnsi TrueType font created from the same weight, italic, underline, strike-out,
+  // character set and face name; none if absent.
+  TPdfFontTrueType* FindTrueTypeFontByLogFont(const TLogFontW& ALogFont) const;
+  // A new WinAnsi TrueType font of family AFontIndex from ALogFont (em height -1000), added to the font
+  // list; none when the host cannot load the family.
+  TPdfFontTrueType* CreateTrueTypeFont(int AFontIndex, TPdfFontStyle AStyle, const TLogFontW& ALogFont);
+  // The PDF base-font name: the family without bytes <= 32 or > 126 plus ",Bold", ",Italic" or
+  // ",BoldItalic"; a non-ASCII family takes the PostScript name of AFace's "name" table instead.
+  std::string TrueTypeFontPdfName(int AIndex, TPdfFontStyle AStyle, const TFontFace* AFace = nullptr) const;
+  TFontService* FontService() const { return FFontService; }
+  // Embed every TrueType font (a subset of its file), not only those whose glyph indices are shown.
+  bool EmbeddedTTF() const { return fEmbeddedTTF; }
+  void SetEmbeddedTTF(bool Value) { fEmbeddedTTF = Value; }
 
   TPdfCanvas* Canvas() const { return FCanvas.get(); }
   TPdfInfo* Info();
@@ -157,7 +175,7 @@ class TPdfDocument {
 
  private:
   void FreeDocumentObjects();
-  void LoadTrueTypeFamilies(TPdfFontService& AService);
+  void LoadTrueTypeFamilies();
   void WriteHeader();
 
   TPdfCatalog* FRoot = nullptr;
@@ -176,6 +194,8 @@ class TPdfDocument {
   bool FUseOutlines;
   int FCharSet = 0, FCodePage = 0;
   std::vector<std::string> FTrueTypeFonts;
+  TFontService* FFontService = nullptr;
+  bool fEmbeddedTTF = false;
   std::string FTrueTypeFontLastName;
   int FTrueTypeFontLastIndex = 0;
   int FScreenLogPixels = ScreenLogPixelsOfHost;
@@ -190,13 +210,16 @@ class TPdfDocument {
   TPdfOutlineEntry* fLastOutline = nullptr;
   TPdfFileFormat fFileFormat = pdf13;
   std::unique_ptr<TPdfWrite> fSaveToStreamWriter;
+  // Fonts (from the start of FFontList) completed by an earlier save: finishing registers their
+  // descriptors and programs once, and a later save writes those again.
+  size_t fFinishedFonts = 0;
   int32_t fCurrentObjectNumber = 0, fCurrentGenerationNumber = 0;
 };
 
 class TPdfDocumentGDI : public TPdfDocument {
  public:
   explicit TPdfDocumentGDI(bool AUseOutlines = false, int ACodePage = 0, bool APDFA1 = false,
-                           TPdfFontService* AFontService = nullptr);
+                           TFontService* AFontService = nullptr);
 
   // The base page, its content stream kept for the end of the save.
   TPdfPage* AddPage() override;

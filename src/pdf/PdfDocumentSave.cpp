@@ -83,8 +83,9 @@ void TPdfDocument::SaveToStreamDirectEnd() {
   if (!fSaveToStreamWriter) throw EPdfInvalidOperation("SaveToStreamDirectEnd");
   try {
     if (FUseOutlines && FOutlineRoot) FOutlineRoot->Save();
-    for (size_t i = 0; i < FFontList.size(); ++i)
-      if (FFontList[i]->IsTrueType()) FFontList[i]->FinishFont();
+    // Finishing may add fonts (Unicode companions); the size is read on every step.
+    for (; fFinishedFonts < FFontList.size(); ++fFinishedFonts)
+      if (FFontList[fFinishedFonts]->IsTrueType()) FFontList[fFinishedFonts]->FinishFont();
     WriteObjects(true);
     TPdfWrite& w = *fSaveToStreamWriter;
     FTrailer->SetXrefAddress(PdfFileOffset(w.Position()));

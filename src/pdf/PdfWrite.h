@@ -11,7 +11,10 @@
 #include "pdf/PdfTypes.h"
 #include "platform/rtl/Stream.h"
 
+class TPdfCanvas;
 class TPdfDocument;
+class TPdfFont;
+class TPdfFontTrueType;
 
 // Which glyph string the Unicode text encoder has open (used by the font code).
 enum TPdfAddGlyphFont : uint8_t { fNone, fMain, fFallBack };
@@ -76,6 +79,28 @@ class TPdfWrite {
   int CodePage() const { return fCodePage; }
   TStream* DestStream() const { return fDestStream; }
 
+  // Showing Unicode text in the canvas page's current font (this must be the page's content writer).
+  // Characters code page 1252 has go into literal strings of the WinAnsi font, the others into glyph
+  // strings of its Type0 companion, or of the fallback font's companion when the font lacks them.
+  // NextLine shows the first string with "'" (next line), the others with "Tj". EPdfInvalidOperation
+  // when the page has no font.
+  void AddUnicodeHexText(const char16_t* PW, bool NextLine, TPdfCanvas* Canvas);
+  // The same for bytes in the document's code page.
+  void AddToUnicodeHexText(std::string_view Text, bool NextLine, TPdfCanvas* Canvas);
+  // Glyph indices of the current TrueType font's file, shown through its companion; glyphs the
+  // font's character map does not reach become 0.
+  void AddGlyphs(const uint16_t* Glyphs, int GlyphsCount, TPdfCanvas* Canvas);
+  // A WinAnsi byte string for a literal string (up to a zero byte), its bytes marked used in Font.
+  TPdfWrite& AddEscapeText(std::string_view Text, TPdfFont* Font);
+  // The runs of a text in Font (a WinAnsi TrueType font; none shows everything literally, "?" for what
+  // code page 1252 lacks).
+  void EncodeUnicodeRuns(const char16_t* PW, bool NextLine, TPdfCanvas* Canvas, TPdfFontTrueType* Font);
+  // One character of a glyph run, in Font or the fallback font.
+  void AddCharAsGlyph(char16_t ch, TPdfFontTrueType* Font, TPdfCanvas* Canvas);
+  // Ends an open glyph string with its show operator.
+  void CloseGlyphString();
+
+  // The glyph string open while text is encoded (fNone between calls).
   TPdfAddGlyphFont fAddGlyphFont = fNone;
 
  private:
@@ -88,6 +113,15 @@ class TPdfWrite {
   void PutHundredths(int64_t Hundredths);
   // The two-decimal form of a value below 1e15 in magnitude; false (nothing stored) for larger ones.
   bool PutReal(double Value);
+
+  // The show operator of the next string: "'" while a requested line break is pending, then "Tj".
+  void AddShowOperator();
+
+  bool fNextLinePending = false;
+  // The WinAnsi font the last text was encoded in, and the font the encoder left selected: a text that
+  // ended in the fallback font's glyphs leaves that font on the page, the next text keeps the main font.
+  TPdfFontTrueType* fTextFont = nullptr;
+  TPdfFont* fTextFontLeft = nullptr;
 
   uint8_t* B;
   uint8_t* BEnd;
