@@ -53,6 +53,19 @@ TEST(FontMatch, SymbolFontsResolveToSymbolEncodedFaces) {
   EXPECT_FALSE(TFontService::Instance().Match(Request("Arial")).Symbol);
 }
 
+TEST(FontMatch, MissingSymbolFontsTakeAnInstalledSymbolFace) {
+  struct {
+    const char* Face;
+    const char* Family;
+  } cases[] = {
+      {"Wingdings 2", "Wingdings"}, {"Webdings Extra", "Webdings"}, {"MT Extra", "Symbol"}, {"", "Symbol"}};
+  for (const auto& c : cases) {
+    TFontLocation l = TFontService::Instance().Match(Request(c.Face, 400, false, 2));
+    EXPECT_EQ(l.Family, c.Family) << c.Face;
+    EXPECT_TRUE(l.Symbol) << c.Face;
+  }
+}
+
 TEST(FontMatch, UnknownNamesTakeASansDefault) {
   for (const char* name : {"", "No Such Face 12345"}) {
     TFontLocation l = TFontService::Instance().Match(Request(name));

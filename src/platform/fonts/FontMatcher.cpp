@@ -10,6 +10,25 @@
 #include "FreeTypeFace.h"
 
 namespace {
+constexpr uint8_t kSymbolCharSet = 2;
+
+// A symbol font that is not installed ("Wingdings 2") is drawn with the installed symbol font its name
+// extends, else with Symbol, as GDI's mapper prefers any font of the symbol character set: a text face
+// would print letters in place of the symbols.
+const TCoreFontName* SymbolStandIn(const std::string& face) {
+  const TCoreFontName* best = nullptr;
+  size_t bestLength = 0;
+  for (const auto& entry : CoreFontNames()) {
+    std::string_view name = entry.WindowsName;
+    if (entry.Symbol && face.size() > name.size() &&
+        EqualsIgnoringAsciiCase(face.substr(0, name.size()), name) && name.size() > bestLength) {
+      best = &entry;
+      bestLength = name.size();
+    }
+  }
+  return best ? best : FindCoreFontName("Symbol");
+}
+
 const char* GenericFamily(uint8_t pitchAndFamily) {
   switch (pitchAndFamily & 0xF0) {
   case 0x10:
@@ -107,6 +126,7 @@ bool TFontMatcher::FamilyInstalled(const std::string& family) const {
 TFontLocation TFontMatcher::Match(const TFontRequest& request) const {
   std::string face = StripScriptSuffix(request.FaceName);
   const TCoreFontName* core = FindCoreFontName(face);
+  if (!core && request.CharSet == kSymbolCharSet) core = SymbolStandIn(face);
   bool wantSymbol = core && core->Symbol;
   int weight = request.Weight <= 0 ? 400 : std::min(request.Weight, 1000);
 
