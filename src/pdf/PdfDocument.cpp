@@ -104,6 +104,7 @@ void TPdfDocument::FreeDocumentObjects() {
   FOutlineRoot = nullptr;
   FXObjectList.reset();
   FFontList.clear();
+  fFinishedFonts = 0;
   FObjectList.clear();
   FTrailer.reset();
   FXref.reset();

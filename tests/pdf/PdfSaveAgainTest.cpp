@@ -153,3 +153,61 @@ TEST(PdfSaveAgain, FileOffsetRule) {
 }
 
 } // namespace
+
+namespace {
+
+// Completes itself as TrueType fonts do: its descriptor is registered when the document is saved.
+class TDescriptorFont : public TPdfFont {
+ public:
+  explicit TDescriptorFont(TPdfDocument& Doc) : FDoc(Doc) {
+    fTrueTypeFontsIndex = 1;
+    auto* font = new TPdfDictionary(Doc.Xref());
+    Doc.Xref()->AddObject(font);
+    font->AddItem("Type", "Font");
+    font->AddItem("Subtype", "TrueType");
+    font->AddItem("BaseFont", "Test");
+    SetData(font);
+  }
+  void FinishFont() override {
+    ++Finished;
+    auto* descriptor = new TPdfDictionary(FDoc.Xref());
+    FDoc.Xref()->AddObject(descriptor);
+    descriptor->AddItem("Type", "FontDescriptor");
+    FData->AddItem("FontDescriptor", descriptor);
+  }
+  int Finished = 0;
+
+ private:
+  TPdfDocument& FDoc;
+};
+
+// A second save writes the fonts finished by the first; finishing again would register them twice.
+TEST(PdfSaveAgain, FontsAreFinishedOnce) {
+  auto doc = DocumentWithContent(cmNone);
+  auto font = std::make_unique<TDescriptorFont>(*doc);
+  TDescriptorFont* kept = font.get();
+  doc->AddFontToList(std::move(font));
+  std::string first = SavedBytes(*doc);
+  EXPECT_EQ(SavedBytes(*doc), first);
+  EXPECT_EQ(kept->Finished, 1);
+  EXPECT_NE(first.find("/Type/FontDescriptor"), std::string::npos);
+
+  // A font added after the save is finished by the next one.
+  auto later = std::make_unique<TDescriptorFont>(*doc);
+  TDescriptorFont* added = later.get();
+  doc->AddFontToList(std::move(later));
+  SavedBytes(*doc);
+  EXPECT_EQ(kept->Finished, 1);
+  EXPECT_EQ(added->Finished, 1);
+
+  // A new skeleton starts with no finished fonts.
+  doc->NewDoc();
+  auto fresh = std::make_unique<TDescriptorFont>(*doc);
+  TDescriptorFont* third = fresh.get();
+  doc->AddFontToList(std::move(fresh));
+  doc->AddPage();
+  SavedBytes(*doc);
+  EXPECT_EQ(third->Finished, 1);
+}
+
+} // namespace
