@@ -213,9 +213,6 @@ class TPdfDocument {
   // Fonts (from the start of FFontList) completed by an earlier save: finishing registers their
   // descriptors and programs once, and a later save writes those again.
   size_t fFinishedFonts = 0;
-  // Fonts (from the start of FFontList) completed by an earlier save: finishing registers their
-  // descriptors and programs once, and a later save writes those again.
-  size_t fFinishedFonts = 0;
   int32_t fCurrentObjectNumber = 0, fCurrentGenerationNumber = 0;
 };
 
