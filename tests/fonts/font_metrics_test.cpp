@@ -2,6 +2,10 @@
 // outline metrics and the widths of a code page's bytes.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 #include "FontTestSupport.h"
 
 using namespace fonts_test;
@@ -111,5 +115,24 @@ TEST(FontMetrics, SymbolFontsFindTheirGlyphsByByteAndByPrivateUseCode) {
     // A symbol face keeps its symbols when asked with another character set.
     EXPECT_EQ(face->AnsiWidths(0)[c.Code - 32], widths[c.Code - 32]) << c.Face;
   }
+}
+} // namespace
+
+namespace {
+TEST(FontMetrics, ConcurrentCallersGetTheSameAnswers) {
+  auto expected = Open("Times New Roman", 700, false, 238)->AnsiWidths(238);
+  std::vector<std::thread> threads;
+  std::atomic<int> mismatches{0};
+  for (int t = 0; t < 4; ++t)
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < 50; ++i) {
+        auto face = TFontService::Instance().Open(Request("Times New Roman", 700, false, 238));
+        if (!face || face->AnsiWidths(238) != expected) ++mismatches;
+        Open(t % 2 ? "Calibri" : "Cambria", 400 + 300 * (i % 2))->GlyphAdvance(uint16_t(i));
+      }
+    });
+  for (auto& thread : threads)
+    thread.join();
+  EXPECT_EQ(mismatches, 0);
 }
 } // namespace
