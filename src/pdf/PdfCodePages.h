@@ -5,15 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "platform/rtl/Utf8.h"
+
 // The code page used when a document asks for the system's default (0).
 constexpr int HostAnsiCodePage = 1252;
 
 std::u16string CodePageToUtf16(std::string_view Text, int CodePage);
 // The byte of CodePage that stands for Char, or -1 when the code page has none.
 int Utf16CharToCodePageByte(char16_t Char, int CodePage);
-
-std::u16string Utf8ToUtf16(std::string_view Text);
-std::string Utf16ToUtf8(std::u16string_view Text);
 
 // The GDI character set of a code page (0, ANSI, for the ones without their own).
 int CodePageToCharSet(int CodePage);

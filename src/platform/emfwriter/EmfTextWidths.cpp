@@ -70,39 +70,3 @@ std::vector<int32_t> SansAdvances(std::u16string_view text, int32_t emHeight, bo
   }
   return advances;
 }
-
-std::u16string Utf8ToUtf16(std::string_view text) {
-  std::u16string out;
-  size_t i = 0;
-  auto cont = [&](size_t k) {
-    return i + k < text.size() && (static_cast<uint8_t>(text[i + k]) & 0xC0) == 0x80;
-  };
-  while (i < text.size()) {
-    uint8_t b = static_cast<uint8_t>(text[i]);
-    uint32_t cp = 0xFFFD;
-    size_t len = 1;
-    if (b < 0x80) {
-      cp = b;
-    } else if ((b & 0xE0) == 0xC0 && cont(1)) {
-      cp = ((b & 0x1Fu) << 6) | (static_cast<uint8_t>(text[i + 1]) & 0x3Fu);
-      len = 2;
-    } else if ((b & 0xF0) == 0xE0 && cont(1) && cont(2)) {
-      cp = ((b & 0x0Fu) << 12) | ((static_cast<uint8_t>(text[i + 1]) & 0x3Fu) << 6) |
-           (static_cast<uint8_t>(text[i + 2]) & 0x3Fu);
-      len = 3;
-    } else if ((b & 0xF8) == 0xF0 && cont(1) && cont(2) && cont(3)) {
-      cp = ((b & 0x07u) << 18) | ((static_cast<uint8_t>(text[i + 1]) & 0x3Fu) << 12) |
-           ((static_cast<uint8_t>(text[i + 2]) & 0x3Fu) << 6) | (static_cast<uint8_t>(text[i + 3]) & 0x3Fu);
-      len = 4;
-    }
-    i += len;
-    if (cp >= 0x10000 && cp <= 0x10FFFF) {
-      cp -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-    } else {
-      out.push_back(static_cast<char16_t>(cp > 0x10FFFF ? 0xFFFD : cp));
-    }
-  }
-  return out;
-}

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/rtl/Utf8.h" // the writer takes its text as UTF-8
+
 // Vertical metrics of that face, in thousandths of the em.
 constexpr int32_t SANS_ASCENT = 905;
 constexpr int32_t SANS_DESCENT = 212;
@@ -19,6 +21,3 @@ constexpr int32_t SANS_DESCENT = 212;
 int32_t SansCharWidth(char16_t ch, bool bold);
 // Advances in logical units for text at the given em height (logical units).
 std::vector<int32_t> SansAdvances(std::u16string_view text, int32_t emHeight, bool bold);
-
-// UTF-8 to UTF-16; malformed sequences become U+FFFD.
-std::u16string Utf8ToUtf16(std::string_view text);
