@@ -23,6 +23,7 @@ class TPdfFontTrueType;
 class TPdfPage;
 class TPdfStream;
 class TPdfWrite;
+class TMetafile;
 
 enum TPdfCanvasRenderMetaFileTextPositioning : uint8_t {
   tpKerningFromAveragePosition,
@@ -145,6 +146,13 @@ class TPdfCanvas {
   void RoundRectLogical(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t cx, int32_t cy);
   static void SortRectEdges(TPdfIntRect& r);
   static void SortRectEdges(TPdfRect& r);
+
+  // Draws a metafile into the page between "q" and "Q" (the renderer, PdfEnum.h): Scale multiplies the
+  // points per screen pixel, (XOff, YOff) moves the picture, in points. An error of the renderer is raised
+  // after the "Q".
+  void RenderMetaFile(const TMetafile& MF, float Scale = 1.0f, float XOff = 0, float YOff = 0,
+                      TPdfCanvasRenderMetaFileTextPositioning TextPositioning = tpSetTextJustification,
+                      float KerningHScaleBottom = 99.0f, float KerningHScaleTop = 101.0f);
 
   TPdfStream* Contents() const { return FContents; }
   // EPdfInvalidOperation "GetPage" / "GetDoc" when unset.

@@ -8,6 +8,7 @@
 // creation order. A second save writes the same file again (a save keeps the streams' contents).
 // One thread at a time.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -15,8 +16,8 @@
 
 #include "pdf/PdfCanvas.h"
 #include "pdf/PdfFont.h"
-#include "pdf/PdfLogFont.h"
 #include "pdf/PdfImage.h"
+#include "pdf/PdfLogFont.h"
 #include "pdf/PdfNavigation.h"
 #include "pdf/PdfPage.h"
 #include "pdf/PdfStream.h"
@@ -110,6 +111,12 @@ class TPdfDocument {
   // Embed every TrueType font (a subset of its file), not only those whose glyph indices are shown.
   bool EmbeddedTTF() const { return fEmbeddedTTF; }
   void SetEmbeddedTTF(bool Value) { fEmbeddedTTF = Value; }
+
+  // The default printer's resolution, for the metric mapping modes of metafiles: asked of
+  // PrinterResolutionProbe the first time it is needed (300 x 300 without a probe or when it answers 0).
+  TPdfIntPoint PrinterPxPerInch();
+  std::function<TPdfIntPoint()> PrinterResolutionProbe;
+  TPdfIntPoint FPrinterPxPerInch; // x = 0: not asked yet
 
   TPdfCanvas* Canvas() const { return FCanvas.get(); }
   TPdfInfo* Info();

@@ -1,0 +1,282 @@
+// TPdfEnum::TextOut: an EMR_EXTTEXTOUTW/A record as PDF text in the font matching the metafile's, made to
+// occupy the width the metafile laid out (word spacing, horizontal scaling or one position per
+// character), with its opaque background, clip, underline and strike-out.
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "pdf/PdfCanvas.h"
+#include "pdf/PdfEnum.h"
+#include "pdf/PdfPage.h"
+#include "pdf/PdfStream.h"
+#include "pdf/PdfWrite.h"
+#include "platform/rtl/CodePages.h"
+#include "platform/rtl/MathUtil.h"
+
+using namespace emf;
+
+namespace {
+
+constexpr double Pi = 3.14159265358979323846;
+// The largest font size a page accepts.
+constexpr float MaxFontSize = 2000;
+
+double Abs(int32_t v) {
+  return std::fabs(static_cast<double>(v));
+}
+
+// The string of the record: UTF-16 units, or the bytes of an A record in the code page of the font's
+// character set.
+std::u16string RecordText(const EmrTextView& t, uint8_t charSet) {
+  std::u16string text;
+  if (t.Wide()) {
+    Span<char16_t> units = t.Utf16();
+    text.assign(units.begin(), units.end());
+  } else {
+    Span<uint8_t> bytes = t.Ansi();
+    std::string raw(bytes.begin(), bytes.end());
+    text = CodePageBytesToUtf16(raw, CodePageOfCharSet(charSet));
+  }
+  return text;
+}
+
+// The horizontal advances (every other entry with ETO_PDY); empty when the record has none.
+std::vector<int32_t> RecordAdvances(const EmrTextView& t) {
+  std::vector<int32_t> dx;
+  if (t.OffDx() == 0 || !t.HasDx()) return dx;
+  Span<int32_t> all = t.Dx();
+  size_t step = (t.Options() & ETO_PDY) ? 2 : 1;
+  dx.reserve(t.Count());
+  for (size_t i = 0; i < all.size(); i += step)
+    dx.push_back(all[i]);
+  return dx;
+}
+
+} // namespace
+
+void TPdfEnum::TextOut(const ExtTextOutView& R) {
+  EmrTextView t = R.Text();
+  if (t.Count() == 0) return;
+  TPdfEnumDCState& s = State();
+  const TLogFontW& lf = s.Font.LogFont;
+  // Everything the record holds is read before anything is written.
+  std::u16string text = RecordText(t, lf.lfCharSet);
+  std::vector<int32_t> dx = RecordAdvances(t);
+  const uint32_t options = t.Options();
+  const RectL rcl = t.Rect();
+  const RectL bounds = R.Bounds();
+  const PointL reference = t.Reference();
+  if (text.empty()) return;
+
+  TPdfCanvas& c = *Canvas;
+  const float xSign = c.FWorldFactorX < 0 ? -1.0f : 1.0f;
+  const float ySign = c.FWorldFactorY < 0 ? -1.0f : 1.0f;
+  const float hscale = std::fabs(c.FWorldFactorY * c.FFactorY * c.FDevScale);
+  const float wscale = std::fabs(c.FWorldFactorX * c.FFactorX * c.FDevScale);
+  const double h = lf.lfHeight < 0 ? Abs(lf.lfHeight) : std::fabs(static_cast<double>(s.Font.EmHeight));
+  const float ASize = static_cast<float>(h * hscale);
+  // A size the page cannot take leaves the text out rather than the whole page.
+  if (!(ASize <= MaxFontSize)) return;
+  if (!c.SetFont(lf, ASize) && !c.Page()->Font()) return;
+
+  TPdfCanvasRenderMetaFileTextPositioning mode = c.fUseMetaFileTextPositioning;
+  // Measuring needs a horizontal scale; a quarter-turned world has none (eM11 = 0).
+  double measured = 0;
+  if (!(options & ETO_GLYPH_INDEX) && wscale != 0)
+    measured = static_cast<double>(RoundEven(static_cast<double>(c.UnicodeTextWidth(text.c_str())) / wscale));
+  double width = 0;
+  if (!dx.empty()) {
+    int64_t sum = 0;
+    for (int32_t d : dx)
+      sum += d;
+    width = static_cast<double>(sum);
+    if (width < static_cast<double>(bounds.right) - bounds.left) dx.clear();
+  }
+  if (dx.empty()) {
+    width = measured;
+    if (mode == tpExactTextCharacterPositining) mode = tpSetTextJustification;
+  }
+
+  int spaces = 0;
+  float hScale = 100;
+  if (measured != 0) {
+    for (char16_t ch : text)
+      if (ch == u' ') ++spaces;
+    if (mode == tpSetTextJustification && !(spaces > 0 && spaces <= width - measured))
+      mode = tpKerningFromAveragePosition;
+    if (mode == tpExactTextCharacterPositining && s.Font.Angle != 0) mode = tpKerningFromAveragePosition;
+    if (mode == tpSetTextJustification) {
+      c.SetWordSpace(static_cast<float>((width - measured) * wscale / spaces));
+    } else if (mode == tpKerningFromAveragePosition) {
+      hScale = static_cast<float>(width * 100 / measured);
+      if ((c.fKerningHScaleBottom <= hScale && hScale <= c.fKerningHScaleTop) || s.Font.Angle != 0 ||
+          !(hScale > 0))
+        hScale = 100;
+      else
+        c.SetHorizontalScaling(hScale);
+    }
+  } else {
+    mode = tpSetTextJustification;
+  }
+
+  const double fullWidth = width;
+  double xOff = 0, yOff = 0;
+  switch (s.TextAlign & TA_CENTER) {
+  case TA_CENTER:
+    xOff = width / 2;
+    break;
+  case TA_RIGHT:
+    xOff = width;
+    break;
+  default:
+    break;
+  }
+  switch (s.TextAlign & TA_BASELINE) {
+  case TA_BASELINE:
+    yOff = 0; // the reference point is on the baseline itself
+    break;
+  case TA_BOTTOM:
+    yOff = std::fabs(static_cast<double>(s.Font.Descent));
+    break;
+  default:
+    yOff = -std::fabs(static_cast<double>(s.Font.Ascent));
+    break;
+  }
+  if (ySign < 0) yOff += Abs(lf.lfHeight);
+  if (xSign < 0) xOff += fullWidth;
+
+  const bool updateCP = (s.TextAlign & TA_UPDATECP) != 0;
+  const double x = updateCP ? s.CurrentPoint.x : reference.x;
+  const double y = updateCP ? s.CurrentPoint.y : reference.y;
+
+  const bool clipped = rcl.left < rcl.right && rcl.top < rcl.bottom;
+  bool opaque =
+      !s.Brush.Null && s.Brush.Color != 0xFFFFFF &&
+      ((options & ETO_OPAQUE) || (s.BkMode == static_cast<int32_t>(OPAQUE) && s.BkColor == s.Brush.Color));
+  TPdfIntRect background;
+  if (opaque) {
+    if (clipped) {
+      background = {rcl.left, rcl.top, rcl.right, rcl.bottom};
+    } else {
+      auto ix = static_cast<int32_t>(x), iy = static_cast<int32_t>(y);
+      background = {ix, iy, static_cast<int32_t>(ix + std::trunc(fullWidth)),
+                    static_cast<int32_t>(iy + Abs(lf.lfHeight))};
+    }
+    TPdfCanvas::SortRectEdges(background);
+  }
+
+  const bool clipBox = !clipped && s.HasClipBox;
+  if (clipped) {
+    c.GSave();
+    c.NewPath();
+    c.MoveToLogical(rcl.left, rcl.top);
+    c.LineToLogical(rcl.left, rcl.bottom);
+    c.LineToLogical(rcl.right, rcl.bottom);
+    c.LineToLogical(rcl.right, rcl.top);
+    c.Closepath();
+    c.Clip();
+    if (opaque) {
+      FillRectangle(background);
+      opaque = false;
+    } else {
+      c.NewPath();
+    }
+    c.FNewPath = false;
+  } else if (clipBox) {
+    TPdfBox box = GetClipRect();
+    c.GSave();
+    c.Rectangle(box.Left, box.Top, box.Width, box.Height);
+    c.Clip();
+    c.NewPath();
+    c.FNewPath = false;
+  }
+  if (opaque) {
+    FillRectangle(background);
+    c.FNewPath = false;
+  }
+
+  SelectFillColor(s.TextColor);
+  c.SetRightToLeftText((options & ETO_RTLREADING) != 0);
+  c.BeginText();
+  TPdfWrite& w = c.Contents()->Writer();
+  const float angle = static_cast<float>(s.Font.Angle * Pi / 180);
+  const float cosA = std::cos(angle), sinA = std::sin(angle);
+  double tx = x - xOff, ty = y - yOff;
+  if (s.Font.Angle != 0) {
+    c.SetTextMatrix(cosA, sinA, -sinA, cosA,
+                    c.ToPdfX(x - static_cast<double>(RoundEven(xOff * cosA + yOff * sinA))),
+                    c.ToPdfY(y - static_cast<double>(RoundEven(yOff * cosA - xOff * sinA))));
+  } else {
+    c.MoveTextPoint(c.ToPdfX(tx), c.ToPdfY(ty));
+  }
+  if (options & ETO_GLYPH_INDEX) {
+    std::vector<uint16_t> glyphs(text.begin(), text.end());
+    w.AddGlyphs(glyphs.data(), static_cast<int>(glyphs.size()), &c);
+  } else if (mode == tpExactTextCharacterPositining) {
+    for (size_t k = 0; k < text.size(); ++k) {
+      const char16_t one[2] = {text[k], 0};
+      w.AddUnicodeHexText(one, false, &c);
+      if (k + 1 == text.size()) break;
+      tx += k < dx.size() ? dx[k] : 0;
+      c.EndText();
+      c.BeginText();
+      c.MoveTextPoint(c.ToPdfX(tx), c.ToPdfY(ty));
+    }
+  } else {
+    w.AddUnicodeHexText(text.c_str(), false, &c);
+  }
+  c.EndText();
+
+  // Decoration offsets and widths in logical units: points through the text's own scales. Without a
+  // scale (a quarter-turned world) there is nothing to draw them with.
+  if (hscale != 0 && wscale != 0) {
+    const TPdfTextLine line{x, y, xOff, yOff, fullWidth, cosA, sinA, ASize / 15 / wscale};
+    if (lf.lfUnderline) DrawTextDecoration(line, ySign * ASize / 8 / hscale);
+    if (lf.lfStrikeOut) DrawTextDecoration(line, -ySign * ASize / 3 / hscale);
+  }
+
+  if (clipped || clipBox) {
+    c.GRestore();
+    // Colours, dash and width set inside the saved state are no longer in force.
+    fFillColor = -1;
+    fStrokeColor = -1;
+    fPenStyle = -1;
+    fPenWidth = -1.0f;
+  }
+  if (mode == tpKerningFromAveragePosition && hScale != 100) c.SetHorizontalScaling(100);
+  if (mode == tpSetTextJustification && spaces > 0) c.SetWordSpace(0);
+  c.FNewPath = false;
+
+  if (updateCP) {
+    // The current position moves past the text as it does on the metafile's own device.
+    switch (s.TextAlign & TA_CENTER) {
+    case TA_LEFT:
+      s.CurrentPoint.x = static_cast<int32_t>(s.CurrentPoint.x + std::lround(width));
+      break;
+    case TA_RIGHT:
+      s.CurrentPoint.x = static_cast<int32_t>(s.CurrentPoint.x - std::lround(width));
+      break;
+    default:
+      break;
+    }
+  }
+}
+
+void TPdfEnum::DrawTextDecoration(const TPdfTextLine& L, double o) {
+  TPdfEnumDCState& s = State();
+  const TPdfEnumPen saved = s.Pen;
+  s.Pen = {false, s.TextColor, static_cast<int32_t>(PS_SOLID), L.PenWidth};
+  NeedPen();
+  if (L.Sin == 0 && L.Cos == 1) {
+    Canvas->MoveToLogical(L.X - L.XOff, L.Y - L.YOff + o);
+    Canvas->LineToLogical(L.X - L.XOff + L.FullWidth, L.Y - L.YOff + o);
+  } else {
+    Canvas->MoveToLogical(L.X - L.XOff * L.Cos + (o - L.YOff) * L.Sin,
+                          L.Y + (o - L.YOff) * L.Cos + L.XOff * L.Sin);
+    Canvas->LineToLogical(L.X + (L.FullWidth - L.XOff) * L.Cos + (o - L.YOff) * L.Sin,
+                          L.Y + (o - L.YOff) * L.Cos - (L.FullWidth - L.XOff) * L.Sin);
+  }
+  Canvas->Stroke();
+  s.Pen = saved;
+  NeedPen();
+}
