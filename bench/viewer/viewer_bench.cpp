@@ -13,6 +13,7 @@
 
 #include "MainWindow.h"
 #include "ModalHook.h"
+#include "QtTranslation.h"
 #include "ZVApplication.h"
 #include "platform/emfwriter/EmfWriter.h"
 #include "store/ZVPageList.h"
@@ -111,6 +112,7 @@ int main(int argc, char** argv) {
   qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
   const auto before = std::chrono::steady_clock::now();
   TZVApplication app(argc, argv);
+  InstallQtTranslation();
   const double appMs =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - before).count();
   std::printf("application object: %.1f ms\n", appMs);

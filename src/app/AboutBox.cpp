@@ -62,10 +62,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   Copyright = MakeLabel(this, 82, 86, 12, Qt::black);
   URL = MakeLink(this, 82, 109);
   EMAIL = MakeLink(this, 82, 134);
-  auto* bevel = new QFrame(this);
-  bevel->setFrameShape(QFrame::HLine);
-  bevel->setFrameShadow(QFrame::Sunken);
-  bevel->setGeometry(82, 158, 276, 2);
+  Bevel1 = new QFrame(this);
+  Bevel1->setFrameShape(QFrame::HLine);
+  Bevel1->setFrameShadow(QFrame::Sunken);
+  Bevel1->setGeometry(82, 158, 276, 2);
   OS = MakeLabel(this, 82, 167, 12, Qt::black);
   OS->setWordWrap(true);
   OS->resize(276, 29);
@@ -73,10 +73,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   Label3->setText(QStringLiteral("Ilość pamięci dostępnej dla Windows:"));
   PhysMem = MakeLabel(this, 82, 196, 12, Qt::black);
   PhysMem->setAlignment(Qt::AlignRight | Qt::AlignTop);
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setGeometry(301, 219, 61, 26);
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+  BitBtn1->setGeometry(301, 219, 61, 26);
+  BitBtn1->setDefault(true);
+  connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 
   URL->installEventFilter(this);
   EMAIL->installEventFilter(this);
@@ -86,9 +86,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
 void TAboutBox::FormCreate() {
   OS->setText(OperatingSystemLine());
   PhysMem->setText(PhysicalMemoryText(PhysicalMemoryBytes()));
-  PhysMem->adjustSize();
-  // Right edge at 362.
-  PhysMem->move(362 - PhysMem->width(), 196);
+  LayOut();
 }
 
 bool TAboutBox::eventFilter(QObject* watched, QEvent* e) {

@@ -2,7 +2,9 @@
 // TAboutBox: the modal About box with company, engraved product name, version, copyright, web and mail
 // links, the system lines, and the commit identifier behind Ctrl+C (copy) and Ctrl+H (show).
 #include <QDialog>
+#include <QFrame>
 #include <QLabel>
+#include <QPushButton>
 
 #include "VersionInfo.h"
 
@@ -22,9 +24,16 @@ class TAboutBox : public QDialog {
   QLabel* OS;
   QLabel* Label3;
   QLabel* PhysMem;
+  QFrame* Bevel1;
+  QPushButton* BitBtn1;
 
   // The block whose commit identifier the shortcuts use (the running program's by default).
   TVersionInfo VersionInfo;
+
+  // Sizes the labels to their texts and lays the box out from the font's metrics: the designed places
+  // are the least, rows move down and the box widens where a text needs it, so no label overlaps
+  // another and none is cut.
+  void LayOut();
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;

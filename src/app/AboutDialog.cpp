@@ -23,8 +23,7 @@ bool TAboutDialog::Execute(QWidget* parent) {
   box.Copyright->setText(Copyright);
   box.URL->setText(URL);
   box.EMAIL->setText(EMail);
-  for (QLabel* label : {box.Company, box.Version, box.Copyright, box.URL, box.EMAIL})
-    label->adjustSize();
+  box.LayOut();
   box.setWindowTitle(ProductName);
   box.ProgramIcon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
   return ExecModal(box) == QDialog::Accepted;

@@ -10,6 +10,7 @@
 
 #include "ButtonGlyphs.h"
 #include "FileAssociation.h"
+#include "Handlers.h"
 #include "ModalHook.h"
 #include "ZVApplication.h"
 
@@ -28,22 +29,6 @@ struct TButtonPlace {
   bool HasGlyph;
   TGlyph Glyph;
 };
-
-void DispatchPending() {
-  QCoreApplication::processEvents();
-}
-
-// A button's handler: its error is shown in the standard error box here, since an exception must not
-// travel back through the toolkit's signal code.
-template <typename F> auto Reported(F handler) {
-  return [handler] {
-    try {
-      handler();
-    } catch (const std::exception& e) {
-      ShowErrorBox(QString::fromUtf8(e.what()));
-    }
-  };
-}
 
 } // namespace
 
@@ -66,6 +51,9 @@ void TfrmDodEdidoPreview::BuildLayout() {
   resize(832, 446);
   if (QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
+  // The place of the last run, when there is a usable one.
+  if (!FSettings.WindowGeometry.isEmpty()) restoreGeometry(FSettings.WindowGeometry);
+  setAcceptDrops(true);
 
   Panel1 = new QWidget(this);
   Panel1->setFixedHeight(24);
@@ -78,6 +66,7 @@ void TfrmDodEdidoPreview::BuildLayout() {
 
   Panel2 = new QLabel(QStringLiteral("Str. "), Panel1);
   Panel2->setGeometry(0, 0, 69, 24);
+  FToolbar.push_back({Panel2, 0, 69});
   Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
   Panel2->setAlignment(Qt::AlignCenter);
 
@@ -98,6 +87,7 @@ void TfrmDodEdidoPreview::BuildLayout() {
   for (const TButtonPlace& place : places) {
     auto* button = new QPushButton(QString::fromUtf8(place.Caption), Panel1);
     button->setGeometry(place.Left, 0, place.Width, 25);
+    FToolbar.push_back({button, place.Left, place.Width});
     if (place.HasGlyph) button->setIcon(ButtonGlyph(place.Glyph));
     this->*place.Field = button;
     if (previous) setTabOrder(previous, button);
@@ -114,6 +104,11 @@ void TfrmDodEdidoPreview::BuildLayout() {
   connect(btnSave, &QPushButton::clicked, this, Reported([this] { btnSaveClick(); }));
   connect(btnClose, &QPushButton::clicked, this, Reported([this] { btnCloseClick(); }));
   connect(btnabout, &QPushButton::clicked, this, Reported([this] { btnaboutClick(); }));
+
+  ZVPreview1->OnWheelPastEdge = [this](int direction) { Reported([&] { WheelPastEdge(direction); })(); };
+  ZVPreview1->OnWheelZoom = [this](int direction, QPointF at) {
+    Reported([&] { ZoomStep(direction, at); })();
+  };
 
   // The window sees keys before its controls.
   qApp->installEventFilter(this);
@@ -140,25 +135,33 @@ void TfrmDodEdidoPreview::FormShow() {
   ArrangeButtons();
   UpdateAUpdate();
   const QString file = FArguments.value(1);
-  if (!file.isEmpty())
-    OpenReport(file);
-  else if (RegisterFileAssociation())
-    ShowFirstRunNotice(this);
+  try {
+    if (!file.isEmpty())
+      OpenReport(file);
+    else if (RegisterFileAssociation())
+      ShowFirstRunNotice(this);
+  } catch (...) {
+    ApplyRememberedZoom();
+    throw;
+  }
+  ApplyRememberedZoom();
 }
 
 void TfrmDodEdidoPreview::ArrangeButtons() {
   ZVPreview1->ZoomToFit();
+  // The designed places move; the row is laid out from them.
   if (!bCanPrint) {
-    const int d = btnPrevPage->x() - btnPrint->x();
+    const int d = DesignLeft(btnPrevPage) - DesignLeft(btnPrint);
     for (QPushButton* b :
          {btnNextPage, btnPrevPage, btnZoomIn, btnZoomOut, btnOpen, btnSave, btnClose, btnabout})
-      b->move(b->x() - d, b->y());
+      DesignLeft(b) -= d;
   }
   if (!bCanSave) {
     btnSave->setEnabled(false);
     btnSave->hide();
-    btnabout->move(btnSave->x(), btnabout->y());
+    DesignLeft(btnabout) = DesignLeft(btnSave);
   }
+  ArrangeToolbar();
   UpdatePageInfo();
 }
 
@@ -166,8 +169,17 @@ void TfrmDodEdidoPreview::UpdatePageInfo() {
   TZVPrinter* printer = ZVPreview1->ZVPrinter();
   btnPrevPage->setEnabled(printer && ZVPreview1->PageNumber() > 1);
   btnNextPage->setEnabled(printer && ZVPreview1->PageNumber() < printer->PageCount());
-  if (printer)
-    Panel2->setText(QStringLiteral("Str. %1/%2").arg(ZVPreview1->PageNumber()).arg(printer->PageCount()));
+  if (printer) {
+    const QString counter =
+        QStringLiteral("Str. %1/%2").arg(ZVPreview1->PageNumber()).arg(printer->PageCount());
+    // A longer counter may need a wider panel.
+    if (counter.size() != Panel2->text().size()) {
+      Panel2->setText(counter);
+      ArrangeToolbar();
+    } else {
+      Panel2->setText(counter);
+    }
+  }
 }
 
 void TfrmDodEdidoPreview::LoadReport(const QString& path) {
@@ -206,10 +218,15 @@ void TfrmDodEdidoPreview::OpenReport(const QString& path) {
     ShowMessageBox(this, QStringLiteral("Błąd"), QStringLiteral("Brak pliku: ") + path);
     return;
   }
+  const QString previous = FReportPath;
+  const int32_t previousPage = ZVPreview1->PageNumber();
   LoadReport(path);
+  if (!previous.isEmpty()) FSettings.SetLastPage(previous, previousPage);
   ShowReport(
       QStringLiteral("Podglad zachowanego raportu - %1 - %2 stron").arg(path).arg(FZVPrinter->PageCount()));
   ZVPreview1->ZoomToFit();
+  // Back where the reader left the report last time.
+  GoToPage(FSettings.LastPage(path));
 }
 
 void TfrmDodEdidoPreview::load_file(const QString& FileName, const QString& tyt) {
@@ -288,9 +305,13 @@ bool TfrmDodEdidoPreview::FormShortCut(int key, Qt::KeyboardModifiers modifiers)
     preview.SetHorzPosition(preview.HorzPosition() + 10);
     break;
   case Qt::Key_Home:
+    // With Ctrl, the start of the report: its first page, from the top.
+    if (ctrl) GoToPage(1);
     preview.SetVertPosition(0);
     break;
   case Qt::Key_End:
+    // With Ctrl, the end of the report: its last page, from the bottom.
+    if (ctrl && preview.ZVPrinter()) GoToPage(preview.ZVPrinter()->PageCount());
     preview.SetVertPosition(preview.VertRange());
     break;
   default:
@@ -304,7 +325,8 @@ bool TfrmDodEdidoPreview::eventFilter(QObject* watched, QEvent* e) {
       static_cast<QWidget*>(watched)->window() == this) {
     const auto* key = static_cast<QKeyEvent*>(e);
     try {
-      if (FormShortCut(key->key(), key->modifiers())) return true;
+      if (FormShortCut(key->key(), key->modifiers()) || HabitShortCut(key->key(), key->modifiers()))
+        return true;
     } catch (const std::exception& error) {
       ShowErrorBox(QString::fromUtf8(error.what()));
       return true;
@@ -331,6 +353,7 @@ void TfrmDodEdidoPreview::closeEvent(QCloseEvent* e) {
 }
 
 void TfrmDodEdidoPreview::FormClose() {
+  SaveSettings();
   ZVPreview1->SetZVPrinter(nullptr);
   FZVPrinter.reset();
 }

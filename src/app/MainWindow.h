@@ -3,6 +3,13 @@
 // report printer through which reports are opened, paged, printed and saved. Keys reach the window before
 // its controls: Page Up/Down page (with Ctrl: first/last page), the arrows, Home and End scroll.
 //
+// Besides, the habits of other document viewers: the wheel turns pages where the page cannot scroll
+// further, Ctrl+wheel and Ctrl+plus/minus zoom around the mouse, Ctrl+Home/End go to the first/last page,
+// Ctrl+G asks for a page, Ctrl+O/P/S open, print and save, and a .zvp file dropped on the window opens.
+// Every page change ends in UpdatePageInfo, as the paging keys do. The button row grows to fit its texts
+// and wraps when the window is narrower. The window's place, the zoom mode and each report's last page
+// are kept between runs (ViewerSettings).
+//
 // Opening a report that fails keeps the report that was open: the new one is loaded completely into a
 // report printer of its own before it replaces the old one. Errors leave the handlers and are shown by
 // the application's standard error box; message boxes and dialogs run through ExecModal.
@@ -12,8 +19,10 @@
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "AboutDialog.h"
+#include "ViewerSettings.h"
 #include "preview/ZVPreview.h"
 
 // Printing and saving allowed (set by FormCreate); handed to the printer dialog.
@@ -71,10 +80,29 @@ class TfrmDodEdidoPreview : public QWidget {
   void BitBtn1Click();
   void UpdateAUpdate();
 
+  // The keys other viewers taught their users; true when the key was one of them.
+  bool HabitShortCut(int key, Qt::KeyboardModifiers modifiers);
+  // Ctrl+G: asks for a page number and shows that page.
+  void GoToPageClick();
+  // A zoom step as the zoom buttons make it (+1 in, -1 out), around `anchor` in viewport pixels.
+  void ZoomStep(int direction, QPointF anchor);
+  // The wheel went past the page's bottom (+1) or top (-1) edge: the next page from its top, or the
+  // previous one from its bottom.
+  void WheelPastEdge(int direction);
+  // Lays the button row out for the window's width and font.
+  void ArrangeToolbar();
+  // Rows of buttons in the bar.
+  int ToolbarRows() const { return FToolbarRows; }
+
  protected:
   bool eventFilter(QObject* watched, QEvent* e) override;
   void showEvent(QShowEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void changeEvent(QEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dragMoveEvent(QDragMoveEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
 
  private:
   void FormCreate();
@@ -84,6 +112,20 @@ class TfrmDodEdidoPreview : public QWidget {
   void LoadReport(const QString& path);
   void ShowReport(const QString& caption);
   void PrintPages(class TfrmSelectPrinter& dialog);
+  // The settings' zoom mode, applied once the start-up has opened its report (or none).
+  void ApplyRememberedZoom();
+  // Shows page `page` as the paging keys do, when the report has it.
+  void GoToPage(int32_t page);
+  void SaveSettings();
+  int& DesignLeft(QWidget* item);
+
+  struct TToolbarPlace {
+    QWidget* Widget;
+    int Left, Width; // as designed
+  };
+  std::vector<TToolbarPlace> FToolbar;
+  int FToolbarRows = 1;
+  TViewerSettings FSettings;
 
   QStringList FArguments;
   QString FReportPath; // the open report, the print job's name

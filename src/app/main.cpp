@@ -4,6 +4,7 @@
 
 #include "MainWindow.h"
 #include "ProgramIcon.h"
+#include "QtTranslation.h"
 #include "ZVApplication.h"
 #include "platform/printer/MessagePump.h"
 #include "platform/printer/QtPrinter.h"
@@ -11,6 +12,7 @@
 int main(int argc, char** argv) {
   TZVApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("zvpview"));
+  InstallQtTranslation();
   QApplication::setWindowIcon(ProgramIcon());
   SetMessagePump([] { QCoreApplication::processEvents(); });
   try {

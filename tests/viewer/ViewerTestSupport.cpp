@@ -1,8 +1,11 @@
 #include "ViewerTestSupport.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPainter>
 
+#include "QtTranslation.h"
+#include "ViewerSettings.h"
 #include "ZVApplication.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiConsts.h"
@@ -27,6 +30,12 @@ class TApplicationEnd : public ::testing::Environment {
   std::unique_ptr<TZVApplication>& FApp;
 };
 
+// Every test starts from the viewer's default settings, whatever the tests before it left behind.
+class TFreshSettings : public ::testing::EmptyTestEventListener {
+ public:
+  void OnTestStart(const ::testing::TestInfo&) override { QFile::remove(TViewerSettings::FilePath()); }
+};
+
 TEnvironment& Environment() {
   static TEnvironment* env = [] {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -38,7 +47,9 @@ TEnvironment& Environment() {
     static char* argv[] = {name, nullptr};
     e->App = std::make_unique<TZVApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zvpview"));
+    InstallQtTranslation();
     ::testing::AddGlobalTestEnvironment(new TApplicationEnd(e->App));
+    ::testing::UnitTest::GetInstance()->listeners().Append(new TFreshSettings);
     return e;
   }();
   return *env;

@@ -1,7 +1,8 @@
 #pragma once
-// What the viewer tests share: one application object on the offscreen platform, a temporary XDG home
-// (so no test touches the real desktop settings), virtual printers, the sample reports, and a modal hook
-// that answers dialogs and records what they said.
+// What the viewer tests share: one application object on the offscreen platform with Qt's Polish texts,
+// a temporary XDG home (so no test touches the real desktop settings; the viewer's settings file is
+// removed before each test), virtual printers, the sample reports, and a modal hook that answers dialogs
+// and records what they said.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
