@@ -3,65 +3,90 @@
 #include <QFont>
 #include <QHash>
 #include <QMutex>
-#include <fontconfig/fontconfig.h>
+
+#include "platform/fonts/FontService.h"
 
 namespace {
-const char* GenericFor(uint8_t pitchAndFamily) {
-  switch (pitchAndFamily & 0xF0) {
-  case 0x10:
-    return "serif";
-  case 0x30:
-    return "monospace";
-  default:
-    return (pitchAndFamily & 3) == 1 ? "monospace" : "sans-serif";
-  }
+// The em size fonts are resolved at; drawing resizes a copy.
+constexpr int kReferencePixels = 256;
+
+TFontRequest RequestOf(const TGdiFont& f) {
+  TFontRequest request;
+  request.FaceName = f.FaceName.toStdString();
+  request.Weight = f.Weight;
+  request.Italic = f.Italic;
+  request.CharSet = f.CharSet;
+  request.PitchAndFamily = f.PitchAndFamily;
+  return request;
+}
+
+// One loaded file per matched face: fonts of many records share it.
+QRawFont RawFontOf(const TFontLocation& location) {
+  static QMutex mutex;
+  static QHash<QString, QRawFont> cache;
+  QString file = QString::fromStdString(location.File);
+  QMutexLocker lock(&mutex);
+  auto it = cache.constFind(file);
+  if (it != cache.constEnd()) return *it;
+  QRawFont raw(file, kReferencePixels);
+  cache.insert(file, raw);
+  return raw;
+}
+
+// Qt's own synthetic bold and oblique, for faces that lack the asked style. Only families that Qt's
+// font database knows can be emulated; the others are drawn in the style they have.
+QRawFont EmulatedStyle(const TGdiFont& f, const TFontLocation& location) {
+  QFont qf(QString::fromStdString(location.Family));
+  qf.setPixelSize(kReferencePixels);
+  qf.setWeight(static_cast<QFont::Weight>(f.Weight <= 0 ? 400 : std::min(f.Weight, 1000)));
+  qf.setItalic(f.Italic);
+  qf.setStyleStrategy(
+      QFont::StyleStrategy(QFont::PreferOutline | QFont::ForceOutline | QFont::NoFontMerging));
+  QRawFont raw = QRawFont::fromFont(qf);
+  if (!raw.isValid() || raw.familyName().compare(qf.family(), Qt::CaseInsensitive) != 0) return {};
+  return raw;
 }
 } // namespace
 
 QString MatchFamily(const QString& face, uint8_t pitchAndFamily) {
-  static QMutex mutex;
-  static QHash<QString, QString> cache;
-  QString key = face + QChar(u'\x01') + QString::number(pitchAndFamily);
-  QMutexLocker lock(&mutex);
-  auto it = cache.constFind(key);
-  if (it != cache.constEnd()) return *it;
-  QString result;
-  FcPattern* pattern = FcPatternCreate();
-  QByteArray name = face.toUtf8();
-  if (!face.isEmpty())
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.constData()));
-  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(GenericFor(pitchAndFamily)));
-  FcPatternAddBool(pattern, FC_OUTLINE, FcTrue);
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult res = FcResultNoMatch;
-  if (FcPattern* match = FcFontMatch(nullptr, pattern, &res)) {
-    FcChar8* family = nullptr;
-    if (FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch && family)
-      result = QString::fromUtf8(reinterpret_cast<const char*>(family));
-    FcPatternDestroy(match);
-  }
-  FcPatternDestroy(pattern);
-  if (result.isEmpty()) result = face.isEmpty() ? QStringLiteral("sans-serif") : face;
-  cache.insert(key, result);
-  return result;
+  TFontRequest request;
+  request.FaceName = face.toStdString();
+  request.PitchAndFamily = pitchAndFamily;
+  TFontLocation location = TFontService::Instance().Match(request);
+  if (!location.Family.empty()) return QString::fromStdString(location.Family);
+  return face.isEmpty() ? QStringLiteral("sans-serif") : face;
 }
 
 void ResolveFont(const TGdiFont& f) {
   if (f.Resolved) return;
   f.Resolved = true;
-  const int reference = 256;
-  QFont qf(MatchFamily(f.FaceName, f.PitchAndFamily));
-  qf.setPixelSize(reference);
-  int weight = f.Weight <= 0 ? 400 : std::min(f.Weight, 1000);
-  qf.setWeight(static_cast<QFont::Weight>(weight));
-  qf.setItalic(f.Italic);
-  qf.setStyleStrategy(QFont::StyleStrategy(QFont::PreferOutline | QFont::ForceOutline));
-  f.Raw = QRawFont::fromFont(qf);
+  auto face = TFontService::Instance().Open(RequestOf(f));
+  if (!face) return;
+  const TFontLocation& location = face->Location();
+  if ((location.FakeBold || location.FakeItalic) && !location.Symbol) f.Raw = EmulatedStyle(f, location);
+  // QRawFont reads the first face of a file only.
+  if (!f.Raw.isValid() && location.FaceIndex == 0) f.Raw = RawFontOf(location);
   if (!f.Raw.isValid()) return;
-  f.Raw.setPixelSize(reference);
-  double cell = f.Raw.ascent() + f.Raw.descent();
-  if (cell > 0) f.CellToEm = reference / cell;
-  double avg = f.Raw.averageCharWidth();
-  if (avg > 0) f.AvgCharWidthPerEm = avg / reference;
+  f.Raw.setPixelSize(kReferencePixels);
+  // GDI's cell for a positive lfHeight and its average width, from the face's own metrics.
+  TFontTextMetrics metrics = face->TextMetrics(-1000);
+  if (metrics.Height > 0) f.CellToEm = 1000.0 / metrics.Height;
+  if (metrics.AveCharWidth > 0) f.AvgCharWidthPerEm = metrics.AveCharWidth / 1000.0;
+}
+
+QVector<quint32> GlyphIndexesForText(const TGdiFont& f, const QRawFont& raw, const QString& text) {
+  auto face = TFontService::Instance().Open(RequestOf(f));
+  if (!face || !face->Location().Symbol) return raw.glyphIndexesForString(text);
+  int codePage = CodePageOfCharSet(f.CharSet);
+  QVector<quint32> glyphs;
+  glyphs.reserve(text.size());
+  for (QChar ch : text) {
+    uint16_t glyph = face->GlyphIndex(ch.unicode());
+    if (!glyph) {
+      int byte = Utf16ToCodePageByte(ch.unicode(), codePage);
+      if (byte >= 0) glyph = face->GlyphIndex(static_cast<char32_t>(byte));
+    }
+    glyphs.push_back(glyph);
+  }
+  return glyphs;
 }

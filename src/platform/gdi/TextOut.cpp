@@ -6,40 +6,22 @@
 #include <cmath>
 
 #include "FontResolver.h"
+#include "platform/rtl/CodePages.h"
 
 namespace {
-const char* CodePageName(uint8_t charSet) {
-  switch (charSet) {
-  case 238:
-    return "windows-1250";
-  case 204:
-    return "windows-1251";
-  case 161:
-    return "windows-1253";
-  case 162:
-    return "windows-1254";
-  case 177:
-    return "windows-1255";
-  case 178:
-    return "windows-1256";
-  case 186:
-    return "windows-1257";
-  case 163:
-    return "windows-1258";
-  case 222:
-    return "windows-874";
-  case 128:
+// Qt's decoders for the multi-byte code pages, which the program's code-page table does not hold.
+const char* MultiByteCodePageName(int codePage) {
+  switch (codePage) {
+  case 932:
     return "Shift_JIS";
-  case 129:
+  case 949:
     return "windows-949";
-  case 134:
+  case 936:
     return "GBK";
-  case 136:
+  case 950:
     return "Big5";
-  case 2:
-    return nullptr; // symbol fonts take the bytes as they are
   default:
-    return "windows-1252";
+    return nullptr;
   }
 }
 
@@ -97,14 +79,18 @@ void FillGlyphOutlines(QPainter& p, const QRawFont& raw, const QVector<quint32>&
 
 QString DecodeAnsiText(const char* bytes, size_t length, uint8_t charSet) {
   QByteArrayView view(bytes, static_cast<qsizetype>(length));
-  if (const char* name = CodePageName(charSet)) {
+  int codePage = CodePageOfCharSet(charSet);
+  if (codePage == 0) return QString::fromLatin1(view); // symbol fonts take the bytes as they are
+  if (const char* name = MultiByteCodePageName(codePage)) {
     QStringDecoder decoder(name);
     if (decoder.isValid()) {
       QString text = decoder.decode(view);
       if (!decoder.hasError()) return text;
     }
+    return QString::fromLatin1(view);
   }
-  return QString::fromLatin1(view);
+  std::u16string text = CodePageBytesToUtf16(std::string_view(bytes, length), codePage);
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 bool DrawTextRun(TGdiDC& dc, const TTextRun& run) {
@@ -139,7 +125,7 @@ bool DrawTextRun(TGdiDC& dc, const TTextRun& run) {
       for (QChar ch : run.Text)
         glyphs.push_back(ch.unicode());
     } else {
-      glyphs = raw.glyphIndexesForString(run.Text);
+      glyphs = GlyphIndexesForText(*font, raw, run.Text);
     }
   }
   // Horizontal stretch from a non-zero character width.
