@@ -32,11 +32,14 @@ TScratch::TScratch() {
 }
 
 TRunResult TScratch::Run(const std::string& program, const std::vector<std::string>& args) const {
-  std::string command =
-      "cd " + Quote(FDir.string()) + " && " + Quote(std::string(ZVP_BIN_DIR) + "/" + program);
+  std::string command = Quote(std::string(ZVP_BIN_DIR) + "/" + program);
   for (const std::string& a : args)
     command += " " + Quote(a);
-  command += " > .stdout 2> .stderr";
+  return Shell(command);
+}
+
+TRunResult TScratch::Shell(const std::string& commandLine) const {
+  const std::string command = "cd " + Quote(FDir.string()) + " && " + commandLine + " > .stdout 2> .stderr";
   const int raw = std::system(command.c_str());
   TRunResult r;
   r.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

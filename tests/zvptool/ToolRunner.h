@@ -20,6 +20,8 @@ class TScratch {
 
   // Runs bin/<program> with the arguments (each quoted) inside the scratch folder.
   TRunResult Run(const std::string& program, const std::vector<std::string>& args) const;
+  // Runs a shell command line (a system program such as pdfinfo) inside the scratch folder.
+  TRunResult Shell(const std::string& commandLine) const;
 
  private:
   std::filesystem::path FDir;

@@ -6,6 +6,7 @@
   X(CheckCommand)                                                                                            \
   X(PackCommand)                                                                                             \
   X(UnpackCommand)                                                                                           \
+  X(PdfCommand)                                                                                              \
   X(PrintCommand)                                                                                            \
   X(RenderCommand)
 
