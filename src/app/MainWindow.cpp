@@ -343,10 +343,6 @@ void TfrmDodEdidoPreview::btnaboutClick() {
   About.Execute(this);
 }
 
-void TfrmDodEdidoPreview::BitBtn1Click() {
-  // The PDF export command is not part of the viewer yet.
-}
-
 void TfrmDodEdidoPreview::closeEvent(QCloseEvent* e) {
   FormClose();
   e->accept();
