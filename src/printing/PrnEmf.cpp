@@ -1,20 +1,16 @@
 #include "PrnEmf.h"
 
-#include <cstring>
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "Excptn.h"
 #include "platform/gdi/GdiConsts.h"
+#include "platform/metafile/EmfRecordViews.h"
 #include "platform/printer/Printer.h"
 #include "platform/rtl/MathUtil.h"
 
 namespace {
-
-constexpr uint32_t EMR_EXTTEXTOUTA = 83;
-constexpr uint32_t EMR_EXTTEXTOUTW = 84;
-// EMREXTTEXTOUT: the EMRTEXT part starts after type, size, bounds, graphics mode and the two scales.
-constexpr size_t EmrTextAt = 36;
 
 TGdiDC& PrinterDC() {
   TGdiDC* dc = Printer().Handle();
@@ -28,25 +24,29 @@ TEmfRect PrinterPageRect(TGdiDC& dc, const TMetafile& metafile) {
 
 // The record's text at its reference point; false (with the last error set) when the record cannot hold
 // what it claims.
-bool TextRecordOut(TGdiDC& dc, const TEmfRecord& record, bool wide) {
-  const ByteView rec = record.Data;
-  if (!rec.Has(EmrTextAt, 16)) {
+bool TextRecordOut(TGdiDC& dc, const TEmfRecord& record) {
+  std::optional<EmrTextView> text;
+  try {
+    text.emplace(ExtTextOutView(record.Data).Text());
+  } catch (const EDamagedData&) {
     SetLastErrorMessage(ERROR_INVALID_DATA, "Text record " + std::to_string(record.Index) + " is too short");
     return false;
   }
-  const int32_t x = rec.I32(EmrTextAt), y = rec.I32(EmrTextAt + 4);
-  const uint32_t chars = rec.U32(EmrTextAt + 8), offString = rec.U32(EmrTextAt + 12);
-  const size_t bytes = static_cast<size_t>(chars) * (wide ? 2 : 1);
-  if (chars > 0x7FFFFFFF || !rec.Has(offString, bytes)) {
+  const PointL at = text->Reference();
+  try {
+    if (!text->Wide()) {
+      const Span<uint8_t> chars = text->Ansi();
+      return dc.TextOutA(at.x, at.y, reinterpret_cast<const char*>(chars.bytes().data()),
+                         static_cast<int>(chars.size()));
+    }
+    const Span<char16_t> chars = text->Utf16();
+    const std::u16string utf16(chars.begin(), chars.end()); // the record need not keep the text aligned
+    return dc.TextOutW(at.x, at.y, utf16.data(), static_cast<int>(chars.size()));
+  } catch (const EDamagedData&) {
     SetLastErrorMessage(ERROR_INVALID_DATA, "Text record " + std::to_string(record.Index) +
                                                 " holds fewer characters than it counts");
     return false;
   }
-  const uint8_t* text = rec.data() + offString;
-  if (!wide) return dc.TextOutA(x, y, reinterpret_cast<const char*>(text), static_cast<int>(chars));
-  std::u16string utf16(chars, u'\0');
-  std::memcpy(utf16.data(), text, bytes); // the record need not keep the text aligned
-  return dc.TextOutW(x, y, utf16.data(), static_cast<int>(chars));
 }
 
 } // namespace
@@ -60,7 +60,7 @@ TEmfRect MetafilePageRect(int32_t printableWidth, const TMetafile& metafile) {
 int MetafileRecordProc(TGdiDC& dc, THandleTable& table, const TEmfRecord& record, int handleCount, void*) {
   bool ok;
   if (record.Type == EMR_EXTTEXTOUTA || record.Type == EMR_EXTTEXTOUTW)
-    ok = TextRecordOut(dc, record, record.Type == EMR_EXTTEXTOUTW);
+    ok = TextRecordOut(dc, record);
   else
     ok = PlayEnhMetaFileRecord(dc, table, record, static_cast<unsigned>(handleCount));
   GDICheck(ok, "");

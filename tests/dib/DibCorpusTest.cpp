@@ -6,32 +6,49 @@
 #include <string>
 
 #include "platform/dib/DibStretch.h"
+#include "platform/metafile/EmfRecordViews.h"
 #include "platform/rtl/Stream.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Where a bitmap record keeps usage, header offset and size, bits offset and size.
-struct TBitmapFields {
-  uint32_t Type;
-  size_t Usage, OffBmi;
-};
-constexpr TBitmapFields BitmapRecords[] = {{76, 80, 84},  {77, 80, 84},  {80, 64, 48}, {81, 64, 48},
-                                           {114, 80, 84}, {116, 80, 84}, {94, 12, 16}};
+// The bitmap of a bitmap record, read by the record views; false for the other records.
+bool BitmapOf(ByteView record, emf::DibRef& out) {
+  using namespace emf;
+  switch (record.U32(0)) {
+  case EMR_BITBLT:
+  case EMR_STRETCHBLT:
+  case EMR_ALPHABLEND:
+  case EMR_TRANSPARENTBLT:
+    out = BltView(record).Source();
+    return true;
+  case EMR_SETDIBITSTODEVICE:
+    out = SetDIBitsToDeviceView(record).Source();
+    return true;
+  case EMR_STRETCHDIBITS:
+    out = StretchDIBitsView(record).Source();
+    return true;
+  case EMR_CREATEDIBPATTERNBRUSHPT:
+    out = PatternBrushView(record).Pattern();
+    return true;
+  default:
+    return false;
+  }
+}
 
 struct TTally {
   int Decoded = 0, Unsupported = 0, Damaged = 0;
   std::string FirstDamage;
 };
 
-void DecodeBitmap(ByteView record, const TBitmapFields& fields, TTally& tally) {
+void DecodeBitmap(ByteView record, TTally& tally) {
   try {
-    uint32_t cbBmi = record.U32(fields.OffBmi + 4);
-    if (cbBmi == 0) return;
-    ByteView bmi = record.Sub(record.U32(fields.OffBmi), cbBmi);
-    ByteView bits = record.Sub(record.U32(fields.OffBmi + 8), record.U32(fields.OffBmi + 12));
-    TDibInfo info = ParseBitmapInfo(bmi, record.U32(fields.Usage));
+    emf::DibRef dib;
+    if (!BitmapOf(record, dib) || !dib.Present()) return;
+    ByteView bmi = dib.BitmapInfo();
+    ByteView bits = dib.Bits();
+    TDibInfo info = ParseBitmapInfo(bmi, dib.Usage());
     TRaster raster = DecodePixels(info, bits);
     TRaster dest(16, 16, 0xFFFFFFFF);
     StretchDibOnto(dest, 0, 0, 16, 16, info, raster, 0, 0, info.Width, info.Height, dib::SRCCOPY);
@@ -50,9 +67,8 @@ TTally DecodeAllBitmaps(const fs::path& file) {
   size_t offset = 0;
   while (emf.Has(offset, 8)) {
     uint32_t type = emf.U32(offset), size = emf.U32(offset + 4);
-    if (size < 8 || !emf.Has(offset, size) || type == 14) break;
-    for (const TBitmapFields& fields : BitmapRecords)
-      if (fields.Type == type) DecodeBitmap(emf.Sub(offset, size), fields, tally);
+    if (size < 8 || !emf.Has(offset, size) || type == emf::EMR_EOF) break;
+    DecodeBitmap(emf.Sub(offset, size), tally);
     offset += size;
   }
   return tally;

@@ -303,7 +303,7 @@ TEST(EmfWriter, CommentsAndRawRecordsArePaddedAndLeaveTheBoundsAlone) {
   const uint8_t comment[] = {'z', 'v', 'p', 0, 1};
   const uint8_t params[] = {7, 0, 0, 0, 9, 0};
   w.Comment(comment);
-  w.RawRecord(58, params); // written as given, padded to four bytes
+  w.RawRecord(EMR_SETMITERLIMIT, params); // written as given, padded to four bytes
   TMetafile m = w.ToMetafile();
   auto records = Records(m);
   ASSERT_EQ(records.size(), 4u);

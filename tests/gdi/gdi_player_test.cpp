@@ -66,10 +66,10 @@ TEST_F(GdiPlayer, WorldTransformScalesAndIdentityRestores) {
   w.SelectObject(emf::STOCK_OBJECT | emf::NULL_PEN);
   w.SelectObject(emf::STOCK_OBJECT | emf::BLACK_BRUSH);
   TMetafile mf = WithRecords(
-      w, {Record(TEmfRecordBuilder(emr::SETWORLDTRANSFORM).F32(2).F32(0).F32(0).F32(2).F32(0).F32(0)),
-          Record(std::move(TEmfRecordBuilder(emr::RECTANGLE).Rect(10, 10, 40, 40))),
-          Record(TEmfRecordBuilder(emr::MODIFYWORLDTRANSFORM).Zeros(24).U32(MWT_IDENTITY)),
-          Record(std::move(TEmfRecordBuilder(emr::RECTANGLE).Rect(150, 150, 160, 160)))});
+      w, {Record(TEmfRecordBuilder(EMR_SETWORLDTRANSFORM).F32(2).F32(0).F32(0).F32(2).F32(0).F32(0)),
+          Record(std::move(TEmfRecordBuilder(EMR_RECTANGLE).Rect(10, 10, 40, 40))),
+          Record(TEmfRecordBuilder(EMR_MODIFYWORLDTRANSFORM).Zeros(24).U32(MWT_IDENTITY)),
+          Record(std::move(TEmfRecordBuilder(EMR_RECTANGLE).Rect(150, 150, 160, 160)))});
   QImage img = Draw(mf);
   EXPECT_TRUE(IsInk(img, 70, 70)); // inside (20,20)-(80,80)
   EXPECT_TRUE(IsWhite(img, 90, 90));
@@ -123,7 +123,7 @@ TEST_F(GdiPlayer, TextAlignmentPlacesTheReferencePoint) {
 
 // Writes the world transform record (eM11, eM12, eM21, eM22, eDx, eDy).
 void SetWorldTransform(TEmfWriter& w, std::array<float, 6> m) {
-  w.RawRecord(emr::SETWORLDTRANSFORM, std::span(reinterpret_cast<const uint8_t*>(m.data()), sizeof m));
+  w.RawRecord(EMR_SETWORLDTRANSFORM, std::span(reinterpret_cast<const uint8_t*>(m.data()), sizeof m));
 }
 
 // Text flattened by the world transform into a long thin strip is filled as outlines and still lands
@@ -212,8 +212,8 @@ TEST_F(GdiPlayer, RasterOperationInvertsWhatIsBelow) {
   w.SelectObject(emf::STOCK_OBJECT | emf::NULL_PEN);
   w.SelectObject(emf::STOCK_OBJECT | emf::BLACK_BRUSH);
   w.Rectangle(0, 0, 50, 50);
-  TMetafile mf = WithRecords(w, {Record(std::move(TEmfRecordBuilder(emr::SETROP2).U32(R2_NOT))),
-                                 Record(std::move(TEmfRecordBuilder(emr::RECTANGLE).Rect(25, 10, 75, 40)))});
+  TMetafile mf = WithRecords(w, {Record(std::move(TEmfRecordBuilder(EMR_SETROP2).U32(R2_NOT))),
+                                 Record(std::move(TEmfRecordBuilder(EMR_RECTANGLE).Rect(25, 10, 75, 40)))});
   QImage img = Draw(mf);
   EXPECT_TRUE(IsWhite(img, 35, 25)); // black turned white
   EXPECT_TRUE(IsInk(img, 65, 25));   // white turned black
@@ -240,9 +240,9 @@ TEST_F(GdiPlayer, MalformedRecordIsSkippedAndReported) {
   w.SelectObject(emf::STOCK_OBJECT | emf::NULL_PEN);
   w.SelectObject(emf::STOCK_OBJECT | emf::BLACK_BRUSH);
   TMetafile mf = WithRecords(
-      w, {Record(std::move(TEmfRecordBuilder(emr::POLYGON).Rect(0, 0, 10, 10).U32(1000000).I32(1).I32(1))),
-          Record(std::move(TEmfRecordBuilder(emr::SELECTOBJECT).U32(77))),
-          Record(std::move(TEmfRecordBuilder(emr::RECTANGLE).Rect(10, 10, 40, 40)))});
+      w, {Record(std::move(TEmfRecordBuilder(EMR_POLYGON).Rect(0, 0, 10, 10).U32(1000000).I32(1).I32(1))),
+          Record(std::move(TEmfRecordBuilder(EMR_SELECTOBJECT).U32(77))),
+          Record(std::move(TEmfRecordBuilder(EMR_RECTANGLE).Rect(10, 10, 40, 40)))});
   QImage img(100, 50, QImage::Format_RGB32);
   img.fill(Qt::white);
   QPainter painter(&img);

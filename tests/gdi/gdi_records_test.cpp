@@ -40,7 +40,7 @@ void AddRegion(TEmfRecordBuilder& b, const std::vector<TEmfRect>& rects) {
 }
 
 std::vector<uint8_t> SelectClipRegion(uint32_t mode, const std::vector<TEmfRect>& rects) {
-  TEmfRecordBuilder b(emr::EXTSELECTCLIPRGN);
+  TEmfRecordBuilder b(EMR_EXTSELECTCLIPRGN);
   b.U32(rects.empty() ? 0 : static_cast<uint32_t>(32 + 16 * rects.size())).U32(mode);
   if (!rects.empty()) AddRegion(b, rects);
   return Record(std::move(b));
@@ -48,9 +48,9 @@ std::vector<uint8_t> SelectClipRegion(uint32_t mode, const std::vector<TEmfRect>
 
 TEST_F(GdiRecords, FilledPathCoversItsFigureOnly) {
   TEmfWriter w = BlackFillWriter(100, 100);
-  TMetafile mf = WithRecords(w, {Bare(emr::BEGINPATH), Point(emr::MOVETOEX, 10, 10),
-                                 Point(emr::LINETO, 90, 10), Point(emr::LINETO, 10, 90),
-                                 Bare(emr::CLOSEFIGURE), Bare(emr::ENDPATH), WithBounds(emr::FILLPATH)});
+  TMetafile mf = WithRecords(w, {Bare(EMR_BEGINPATH), Point(EMR_MOVETOEX, 10, 10), Point(EMR_LINETO, 90, 10),
+                                 Point(EMR_LINETO, 10, 90), Bare(EMR_CLOSEFIGURE), Bare(EMR_ENDPATH),
+                                 WithBounds(EMR_FILLPATH)});
   QImage img = Draw(mf);
   EXPECT_TRUE(IsInk(img, 25, 25));
   EXPECT_TRUE(IsWhite(img, 75, 75)); // beyond the diagonal
@@ -58,11 +58,11 @@ TEST_F(GdiRecords, FilledPathCoversItsFigureOnly) {
 
 TEST_F(GdiRecords, ClipPathLimitsLaterDrawing) {
   TEmfWriter w = BlackFillWriter(100, 100);
-  TMetafile mf = WithRecords(w, {Bare(emr::BEGINPATH), Point(emr::MOVETOEX, 0, 0), Point(emr::LINETO, 50, 0),
-                                 Point(emr::LINETO, 50, 100), Point(emr::LINETO, 0, 100),
-                                 Bare(emr::CLOSEFIGURE), Bare(emr::ENDPATH),
-                                 Record(std::move(TEmfRecordBuilder(emr::SELECTCLIPPATH).U32(RGN_COPY))),
-                                 Record(std::move(TEmfRecordBuilder(emr::RECTANGLE).Rect(10, 10, 90, 90)))});
+  TMetafile mf = WithRecords(w, {Bare(EMR_BEGINPATH), Point(EMR_MOVETOEX, 0, 0), Point(EMR_LINETO, 50, 0),
+                                 Point(EMR_LINETO, 50, 100), Point(EMR_LINETO, 0, 100), Bare(EMR_CLOSEFIGURE),
+                                 Bare(EMR_ENDPATH),
+                                 Record(std::move(TEmfRecordBuilder(EMR_SELECTCLIPPATH).U32(RGN_COPY))),
+                                 Record(std::move(TEmfRecordBuilder(EMR_RECTANGLE).Rect(10, 10, 90, 90)))});
   QImage img = Draw(mf);
   EXPECT_TRUE(IsInk(img, 30, 50));
   EXPECT_TRUE(IsWhite(img, 70, 50));
@@ -85,9 +85,9 @@ TEST_F(GdiRecords, ClipRegionModesCombine) {
     // First region: x 0..60, second: x 40..100 (both full height); overlap 40..60.
     TMetafile mf = WithRecords(
         w, {SelectClipRegion(RGN_COPY, {{0, 0, 60, 100}}), SelectClipRegion(c.Mode, {{40, 0, 100, 100}}),
-            Record(std::move(TEmfRecordBuilder(emr::RECTANGLE).Rect(0, 0, 100, 50))),
+            Record(std::move(TEmfRecordBuilder(EMR_RECTANGLE).Rect(0, 0, 100, 50))),
             SelectClipRegion(RGN_COPY, {}),
-            Record(std::move(TEmfRecordBuilder(emr::RECTANGLE).Rect(0, 90, 100, 100)))});
+            Record(std::move(TEmfRecordBuilder(EMR_RECTANGLE).Rect(0, 90, 100, 100)))});
     QImage img = Draw(mf);
     EXPECT_EQ(IsInk(img, 20, 25), c.InFirst);
     EXPECT_EQ(IsInk(img, 80, 25), c.InSecond);
@@ -115,7 +115,7 @@ TEST_F(GdiRecords, BitmapWithShortBitsIsNotDrawn) {
   // Claim a taller bitmap than the bits hold: biHeight of the record's BITMAPINFOHEADER.
   ByteView view(bytes.data(), bytes.size());
   size_t at = 0;
-  while (view.U32(at) != emr::STRETCHDIBITS)
+  while (view.U32(at) != EMR_STRETCHDIBITS)
     at += view.U32(at + 4);
   uint32_t offBmi = view.U32(at + 48);
   int32_t tall = 400;
@@ -134,7 +134,7 @@ namespace {
 // vertices.
 std::vector<uint8_t> Gradient(uint32_t mode, const std::vector<std::array<int32_t, 5>>& vertices,
                               const std::vector<uint32_t>& indices) {
-  TEmfRecordBuilder b(emr::GRADIENTFILL);
+  TEmfRecordBuilder b(EMR_GRADIENTFILL);
   b.Rect(0, 0, 100, 100).U32(static_cast<uint32_t>(vertices.size()));
   b.U32(1).U32(mode); // one rectangle or one triangle
   for (const auto& v : vertices)
@@ -169,7 +169,7 @@ namespace {
 
 // STRETCHDIBITS whose bits are a PNG file (the header says BI_PNG), stretched over (0, 0) - (40, 40).
 std::vector<uint8_t> PngStretch(const QByteArray& png, int32_t width, int32_t height) {
-  TEmfRecordBuilder b(emr::STRETCHDIBITS);
+  TEmfRecordBuilder b(EMR_STRETCHDIBITS);
   const uint32_t offBmi = 80, cbBmi = 40, offBits = offBmi + cbBmi;
   b.Rect(0, 0, 40, 40).I32(0).I32(0).I32(0).I32(0).I32(width).I32(height);
   b.U32(offBmi).U32(cbBmi).U32(offBits).U32(static_cast<uint32_t>(png.size()));

@@ -69,7 +69,8 @@ TEST(PrintLoop, AFailingPageAbandonsTheJob) {
     list.SetStream(std::make_unique<TZVStream>(1 << 20));
     list.AddPage(raster::NumberedPage(1));
     TEmfWriter w(raster::PageWidth, raster::PageHeight, 96);
-    list.AddPage(WithRecords(w, {Record(TEmfRecordBuilder(37).U32(40))})); // selects a handle never made
+    list.AddPage(
+        WithRecords(w, {Record(TEmfRecordBuilder(EMR_SELECTOBJECT).U32(40))})); // selects a handle never made
     list.AddPage(raster::NumberedPage(3));
     list.Finish();
     list.SaveToFile(path);

@@ -86,9 +86,9 @@ TEST(PrintMetafilePage, TextKeepsTheFontsOwnSpacing) {
 TEST(PrintMetafilePage, AFailingRecordEndsThePageWithTheGraphicsError) {
   raster::Installed printers;
   TEmfWriter w(raster::PageWidth, raster::PageHeight, 96);
-  const TMetafile page =
-      WithRecords(w, {Record(TEmfRecordBuilder(37).U32(40)),    // EMR_SELECTOBJECT of a handle never made
-                      Record(TEmfRecordBuilder(84).Zeros(4))}); // a text record cut short
+  const TMetafile page = WithRecords(
+      w, {Record(TEmfRecordBuilder(EMR_SELECTOBJECT).U32(40)),   // EMR_SELECTOBJECT of a handle never made
+          Record(TEmfRecordBuilder(EMR_EXTTEXTOUTW).Zeros(4))}); // a text record cut short
   Printer().BeginDoc();
   try {
     PrintMetafilePage(page);
@@ -102,7 +102,7 @@ TEST(PrintMetafilePage, AFailingRecordEndsThePageWithTheGraphicsError) {
   Printer().Abort();
 
   TEmfWriter t(raster::PageWidth, raster::PageHeight, 96);
-  const TMetafile shortText = WithRecords(t, {Record(TEmfRecordBuilder(84).Zeros(20))});
+  const TMetafile shortText = WithRecords(t, {Record(TEmfRecordBuilder(EMR_EXTTEXTOUTW).Zeros(20))});
   Printer().BeginDoc();
   ExpectError<EGDIError>([&] { PrintMetafilePage(shortText); }, " GDI: Text record 1 is too short (LE: $D)");
   Printer().Abort();

@@ -4,11 +4,10 @@
 
 #include "Command.h"
 #include "ReportLayout.h"
+#include "platform/metafile/EmfRecordTypes.h"
 #include "store/ZVPageList.h"
 
 namespace {
-
-constexpr uint32_t EMR_HEADER = 1, EMR_EOF = 14;
 
 void CheckPage(TZVPageList& list, const TPageRecord& r, bool compressed) {
   const std::string at =
@@ -25,7 +24,7 @@ void CheckPage(TZVPageList& list, const TPageRecord& r, bool compressed) {
       last = record.Type;
       return 1;
     });
-    if (first != EMR_HEADER || last != EMR_EOF)
+    if (first != emf::EMR_HEADER || last != emf::EMR_EOF)
       throw Exception("the metafile does not end with its end record");
   } catch (const std::exception& e) {
     throw Exception(at + ": " + e.what());

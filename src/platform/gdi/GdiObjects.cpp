@@ -1,6 +1,7 @@
 #include "GdiObjects.h"
 
 #include "GdiConsts.h"
+#include "platform/metafile/EmfRecordViews.h"
 
 bool TGdiPen::Null() const {
   return (Style & PS_STYLE_MASK) == PS_NULL;
@@ -16,7 +17,7 @@ bool THandleTable::Put(uint32_t index, TGdiObjectPtr object) {
 }
 
 TGdiObjectPtr THandleTable::Get(uint32_t index) const {
-  if (index & STOCK_FLAG) return StockObject(index & ~STOCK_FLAG);
+  if (index & STOCK_OBJECT) return StockObject(index);
   if (index == 0 || index >= FObjects.size()) return nullptr;
   return FObjects[index];
 }
@@ -76,78 +77,77 @@ TGdiObjectPtr StockObject(uint32_t index) {
       MakeBrush(BS_SOLID, 0xFFFFFF),
       MakePen(PS_SOLID, 0),
   };
+  index = StockIndex(index);
   if (index >= sizeof(stock) / sizeof(stock[0])) return nullptr;
   return stock[index];
 }
 
 TGdiObject ReadCreatePen(ByteView rec) {
+  CreatePenView v(rec);
   TGdiObject o;
   o.kind = TGdiObject::Pen;
-  o.pen.Style = rec.U32(12);
-  o.pen.Width = rec.I32(16);
-  o.pen.Color = rec.U32(24);
+  o.pen.Style = v.Style();
+  o.pen.Width = v.Width();
+  o.pen.Color = v.Color();
   return o;
 }
 
 TGdiObject ReadExtCreatePen(ByteView rec) {
+  ExtCreatePenView v(rec);
   TGdiObject o;
   o.kind = TGdiObject::Pen;
-  o.pen.Style = rec.U32(28);
-  o.pen.Width = rec.U32(32);
-  uint32_t brushStyle = rec.U32(36);
-  o.pen.Color = rec.U32(40);
-  if (brushStyle == BS_NULL) o.pen.Style = (o.pen.Style & ~PS_STYLE_MASK) | PS_NULL;
-  uint32_t entries = rec.U32(48);
+  o.pen.Style = v.Style();
+  o.pen.Width = v.Width();
+  o.pen.Color = v.Color();
+  if (v.BrushStyle() == BS_NULL) o.pen.Style = (o.pen.Style & ~PS_STYLE_MASK) | PS_NULL;
+  uint32_t entries = v.StyleEntryCount();
   if ((o.pen.Style & PS_STYLE_MASK) == PS_USERSTYLE && entries > 0 && entries <= 16) {
-    for (uint32_t i = 0; i < entries; ++i)
-      o.pen.Dashes.push_back(rec.U32(52 + 4 * i));
+    for (uint32_t dash : v.StyleEntries())
+      o.pen.Dashes.push_back(dash);
   }
   if (!o.pen.Geometric()) o.pen.Width = 0; // cosmetic pens are one pixel wide
   return o;
 }
 
 TGdiObject ReadCreateBrush(ByteView rec) {
+  CreateBrushView v(rec);
   TGdiObject o;
   o.kind = TGdiObject::Brush;
-  o.brush.Style = rec.U32(12);
-  o.brush.Color = rec.U32(16);
-  o.brush.Hatch = rec.U32(20);
+  o.brush.Style = v.Style();
+  o.brush.Color = v.Color();
+  o.brush.Hatch = v.Hatch();
   if (o.brush.Style != BS_SOLID && o.brush.Style != BS_NULL && o.brush.Style != BS_HATCHED)
     o.brush.Style = BS_SOLID;
   return o;
 }
 
 TGdiObject ReadCreateFont(ByteView rec) {
+  LogFontView v = CreateFontView(rec).Font();
   TGdiObject o;
   o.kind = TGdiObject::Font;
   TGdiFont& f = o.font;
-  f.Height = rec.I32(12);
-  f.Width = rec.I32(16);
-  f.Escapement = rec.I32(20);
-  f.Orientation = rec.I32(24);
-  f.Weight = rec.I32(28);
-  f.Italic = rec.U8(32) != 0;
-  f.Underline = rec.U8(33) != 0;
-  f.StrikeOut = rec.U8(34) != 0;
-  f.CharSet = rec.U8(35);
-  f.PitchAndFamily = rec.U8(39);
+  f.Height = v.Height();
+  f.Width = v.Width();
+  f.Escapement = v.Escapement();
+  f.Orientation = v.Orientation();
+  f.Weight = v.Weight();
+  f.Italic = v.Italic() != 0;
+  f.Underline = v.Underline() != 0;
+  f.StrikeOut = v.StrikeOut() != 0;
+  f.CharSet = v.CharSet();
+  f.PitchAndFamily = v.PitchAndFamily();
   // The face name is 32 UTF-16 units, NUL-terminated when shorter; records cut short keep what they have.
-  for (size_t i = 0; i < 32 && rec.Has(40 + 2 * i, 2); ++i) {
-    char16_t c = rec.U16(40 + 2 * i);
-    if (c == 0) break;
+  for (char16_t c : v.FaceNameUnits())
     f.FaceName.append(QChar(c));
-  }
   return o;
 }
 
 TGdiObject ReadCreatePalette(ByteView rec) {
+  CreatePaletteView v(rec);
   TGdiObject o;
   o.kind = TGdiObject::Palette;
-  // ihPal, then LOGPALETTE: version (16), count (16), entries (R, G, B, flags).
-  uint32_t count = rec.U16(14);
-  for (uint32_t i = 0; i < count && rec.Has(16 + 4 * i, 4); ++i) {
-    uint32_t e = rec.U32(16 + 4 * i);
+  // PALETTEENTRY: R, G, B, flags; records cut short keep the entries they have.
+  for (uint32_t e : v.PresentEntries())
     o.palette.Colors.push_back(((e & 0xFF) << 16) | (e & 0xFF00) | ((e >> 16) & 0xFF));
-  }
   return o;
 }

@@ -78,7 +78,8 @@ class THandleTable {
   std::vector<TGdiObjectPtr> FObjects;
 };
 
-// The stock objects (index without STOCK_FLAG); null for unknown indices.
+// The stock objects, by index (0..19) or as records select them (with STOCK_OBJECT); null for unknown
+// indices.
 TGdiObjectPtr StockObject(uint32_t index);
 
 // Record readers (record bytes from the type field on); they raise EDamagedData on short records.

@@ -1,5 +1,6 @@
 #pragma once
-// Window/viewport mapping: page space to the reference device, as the eight mapping modes define it.
+// Window/viewport mapping for the player: a thin Qt adapter over the shared mapping
+// (platform/metafile/PageMapping.h), page space to the reference device.
 #include <QSize>
 #include <QTransform>
 

@@ -7,16 +7,12 @@
 #include <memory>
 
 #include "PlayRecords.h"
-#include "RecordReader.h"
+#include "RecordQt.h"
 #include "platform/dib/DibDecode.h"
 #include "platform/dib/DibStretch.h"
 #include "platform/dib/RasterOp.h"
 
 namespace {
-struct TBitmapSource {
-  uint32_t Usage, OffBmi, CbBmi, OffBits, CbBits;
-};
-
 const std::vector<uint32_t>* PaletteOf(TGdiDC& dc) {
   const TGdiObjectPtr& p = dc.State().Palette;
   return p && p->kind == TGdiObject::Palette ? &p->palette.Colors : nullptr;
@@ -41,12 +37,12 @@ QImage DecodeCompressedImage(ByteView bmi, ByteView bits, TDibInfo* infoOut) {
 }
 
 // The decoded bitmap as an image (ARGB, straight alpha when the bitmap has its own).
-QImage DecodeImage(TGdiDC& dc, ByteView rec, const TBitmapSource& s, TDibInfo* infoOut = nullptr) {
-  ByteView bmi = rec.Sub(s.OffBmi, s.CbBmi);
-  ByteView bits = rec.Sub(s.OffBits, s.CbBits);
+QImage DecodeImage(TGdiDC& dc, const DibRef& s, TDibInfo* infoOut = nullptr) {
+  ByteView bmi = s.BitmapInfo();
+  ByteView bits = s.Bits();
   TDibInfo info;
   try {
-    info = ParseBitmapInfo(bmi, s.Usage, PaletteOf(dc));
+    info = ParseBitmapInfo(bmi, s.Usage(), PaletteOf(dc));
   } catch (const EUnsupportedBitmap&) {
     return DecodeCompressedImage(bmi, bits, infoOut);
   }
@@ -180,62 +176,61 @@ struct TBltRecord {
   QRectF Dest;
   uint32_t Rop;
   QPointF SrcOrigin;
-  QTransform SrcTransform;
-  uint32_t BkColorSrc;
-  TBitmapSource Source;
+  DibRef Source;
   QSizeF SrcSize;
 };
 
-TBltRecord ReadBlt(ByteView rec, bool stretched) {
+TBltRecord ReadBlt(const BltView& v) {
   TBltRecord b;
-  b.Dest = QRectF(rec.I32(24), rec.I32(28), rec.I32(32), rec.I32(36));
-  b.Rop = rec.U32(40);
-  b.SrcOrigin = ReadPointL(rec, 44);
-  b.BkColorSrc = rec.U32(76);
-  b.Source = {rec.U32(80), rec.U32(84), rec.U32(88), rec.U32(92), rec.U32(96)};
-  b.SrcSize = stretched ? QSizeF(rec.I32(100), rec.I32(104)) : b.Dest.size();
+  b.Dest = QRectF(ToQt(v.DestOrigin()), ToQt(v.DestExtent()));
+  b.Rop = v.Rop();
+  b.SrcOrigin = ToQt(v.SrcOrigin());
+  b.Source = v.Source();
+  b.SrcSize = ToQt(v.SrcExtent());
   return b;
 }
 
-void PlayBlt(TGdiDC& dc, ByteView rec, uint32_t type) {
-  TBltRecord b = ReadBlt(rec, type != emr::BITBLT);
+void PlayBlt(TGdiDC& dc, ByteView rec) {
+  TBltRecord b = ReadBlt(BltView(rec));
   TRopPlan plan = PlanRop(b.Rop);
-  if (!plan.UsesSource || b.Source.CbBmi == 0) {
+  if (!plan.UsesSource || !b.Source.Present()) {
     if (plan.UsesSource) plan.Fill = 1; // a source operation without a bitmap: paint with the brush
     FillDestination(dc, b.Dest, plan);
     return;
   }
-  QImage image = DecodeImage(dc, rec, b.Source);
+  QImage image = DecodeImage(dc, b.Source);
   if (b.Rop == dib::SRCCOPY) image = image.convertToFormat(QImage::Format_RGB32);
   DrawImage(dc, image, b.Dest, QRectF(b.SrcOrigin, b.SrcSize), ModeFor(plan, image.hasAlphaChannel()));
 }
 
 void PlayStretchDIBits(TGdiDC& dc, ByteView rec) {
-  QRectF dest(rec.I32(24), rec.I32(28), rec.I32(72), rec.I32(76));
-  int32_t xSrc = rec.I32(32), ySrc = rec.I32(36), cxSrc = rec.I32(40), cySrc = rec.I32(44);
-  TBitmapSource s{rec.U32(64), rec.U32(48), rec.U32(52), rec.U32(56), rec.U32(60)};
-  TRopPlan plan = PlanRop(rec.U32(68));
-  if (!plan.UsesSource || s.CbBmi == 0) {
+  StretchDIBitsView v(rec);
+  QRectF dest(ToQt(v.DestOrigin()), ToQt(v.DestExtent()));
+  int32_t xSrc = v.SrcOrigin().x, ySrc = v.SrcOrigin().y, cxSrc = v.SrcExtent().cx, cySrc = v.SrcExtent().cy;
+  DibRef s = v.Source();
+  TRopPlan plan = PlanRop(v.Rop());
+  if (!plan.UsesSource || !s.Present()) {
     FillDestination(dc, dest, plan);
     return;
   }
   TDibInfo info;
-  QImage image = DecodeImage(dc, rec, s, &info);
-  if (rec.U32(68) == dib::SRCCOPY) image = image.convertToFormat(QImage::Format_RGB32);
+  QImage image = DecodeImage(dc, s, &info);
+  if (v.Rop() == dib::SRCCOPY) image = image.convertToFormat(QImage::Format_RGB32);
   double top = static_cast<double>(DibSourceTop(info, ySrc, cySrc));
   DrawImage(dc, image, dest, QRectF(xSrc, top, cxSrc, cySrc), plan.Mode);
 }
 
 void PlaySetDIBitsToDevice(TGdiDC& dc, ByteView rec) {
-  int32_t xDest = rec.I32(24), yDest = rec.I32(28), xSrc = rec.I32(32), ySrc = rec.I32(36);
-  int32_t cx = rec.I32(40), cy = rec.I32(44);
-  TBitmapSource s{rec.U32(64), rec.U32(48), rec.U32(52), rec.U32(56), rec.U32(60)};
-  uint32_t startScan = rec.U32(68), scans = rec.U32(72);
-  if (s.CbBmi == 0 || cx <= 0 || cy <= 0) return;
+  SetDIBitsToDeviceView v(rec);
+  int32_t xDest = v.DestOrigin().x, yDest = v.DestOrigin().y, xSrc = v.SrcOrigin().x, ySrc = v.SrcOrigin().y;
+  int32_t cx = v.Extent().cx, cy = v.Extent().cy;
+  DibRef s = v.Source();
+  uint32_t startScan = v.StartScan(), scans = v.ScanCount();
+  if (!s.Present() || cx <= 0 || cy <= 0) return;
   // The record may carry only some scan lines: decode them as a bitmap of that height.
-  ByteView bmi = rec.Sub(s.OffBmi, s.CbBmi);
+  ByteView bmi = s.BitmapInfo();
   std::vector<uint8_t> header(bmi.data(), bmi.data() + bmi.size());
-  TDibInfo full = ParseBitmapInfo(bmi, s.Usage, PaletteOf(dc));
+  TDibInfo full = ParseBitmapInfo(bmi, s.Usage(), PaletteOf(dc));
   if (scans == 0 || scans > static_cast<uint32_t>(full.Height) ||
       startScan >= static_cast<uint32_t>(full.Height))
     return;
@@ -244,8 +239,8 @@ void PlaySetDIBitsToDevice(TGdiDC& dc, ByteView rec) {
     std::memcpy(header.data() + 8, &h, 4);
   }
   ByteView patched(header.data(), header.size());
-  TDibInfo info = ParseBitmapInfo(patched, s.Usage, PaletteOf(dc));
-  TRaster raster = DecodePixels(info, rec.Sub(s.OffBits, s.CbBits));
+  TDibInfo info = ParseBitmapInfo(patched, s.Usage(), PaletteOf(dc));
+  TRaster raster = DecodePixels(info, s.Bits());
   QImage image(reinterpret_cast<const uchar*>(raster.Pixels.data()), raster.Width, raster.Height,
                raster.Width * 4, QImage::Format_RGB32);
   // Rows of the chunk in the full bitmap, counted from the top.
@@ -256,12 +251,12 @@ void PlaySetDIBitsToDevice(TGdiDC& dc, ByteView rec) {
 }
 
 void PlayAlphaBlend(TGdiDC& dc, ByteView rec) {
-  TBltRecord b = ReadBlt(rec, true);
-  if (b.Source.CbBmi == 0) return;
+  TBltRecord b = ReadBlt(BltView(rec));
+  if (!b.Source.Present()) return;
   uint32_t blend = b.Rop;
   double constant = ((blend >> 16) & 0xFF) / 255.0;
   bool perPixel = ((blend >> 24) & 0xFF) != 0; // AC_SRC_ALPHA
-  QImage image = DecodeImage(dc, rec, b.Source);
+  QImage image = DecodeImage(dc, b.Source);
   if (perPixel)
     image = QImage(image.constBits(), image.width(), image.height(), image.bytesPerLine(),
                    QImage::Format_ARGB32_Premultiplied)
@@ -273,9 +268,9 @@ void PlayAlphaBlend(TGdiDC& dc, ByteView rec) {
 }
 
 void PlayTransparentBlt(TGdiDC& dc, ByteView rec) {
-  TBltRecord b = ReadBlt(rec, true);
-  if (b.Source.CbBmi == 0) return;
-  QImage image = DecodeImage(dc, rec, b.Source).convertToFormat(QImage::Format_ARGB32);
+  TBltRecord b = ReadBlt(BltView(rec));
+  if (!b.Source.Present()) return;
+  QImage image = DecodeImage(dc, b.Source).convertToFormat(QImage::Format_ARGB32);
   QRgb key = ColorRefToQColor(b.Rop).rgb() & 0xFFFFFF;
   for (int y = 0; y < image.height(); ++y) {
     QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -288,14 +283,15 @@ void PlayTransparentBlt(TGdiDC& dc, ByteView rec) {
 // MASKBLT: where the mask is 1 the foreground operation applies; where it is 0, the background one. Drawn
 // as the foreground copy through the mask when the background leaves the destination alone, else as a copy.
 void PlayMaskBlt(TGdiDC& dc, ByteView rec) {
-  TBltRecord b = ReadBlt(rec, false);
-  if (b.Source.CbBmi == 0) return;
-  QImage image = DecodeImage(dc, rec, b.Source).convertToFormat(QImage::Format_ARGB32);
+  BltView v(rec);
+  TBltRecord b = ReadBlt(v);
+  if (!b.Source.Present()) return;
+  QImage image = DecodeImage(dc, b.Source).convertToFormat(QImage::Format_ARGB32);
   uint8_t background = static_cast<uint8_t>(b.Rop >> 24);
-  TBitmapSource mask{rec.U32(108), rec.U32(112), rec.U32(116), rec.U32(120), rec.U32(124)};
-  if (background == 0xAA && mask.CbBmi != 0) {
-    QImage m = DecodeImage(dc, rec, mask);
-    QPoint maskOrigin(rec.I32(100), rec.I32(104));
+  DibRef mask = v.Mask();
+  if (background == 0xAA && mask.Present()) {
+    QImage m = DecodeImage(dc, mask);
+    QPoint maskOrigin = ToQt(v.MaskOrigin()).toPoint();
     for (int y = 0; y < image.height(); ++y) {
       QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
       for (int x = 0; x < image.width(); ++x) {
@@ -308,14 +304,14 @@ void PlayMaskBlt(TGdiDC& dc, ByteView rec) {
 }
 
 void CreatePatternBrush(TPlayContext& ctx, ByteView rec, bool monochrome) {
-  TBitmapSource s{rec.U32(12), rec.U32(16), rec.U32(20), rec.U32(24), rec.U32(28)};
+  PatternBrushView v(rec);
   TGdiObject o;
   o.kind = TGdiObject::Brush;
   o.brush.Style = BS_DIBPATTERNPT;
   TDibInfo info;
-  o.brush.Pattern = DecodeImage(ctx.dc, rec, s, &info);
+  o.brush.Pattern = DecodeImage(ctx.dc, v.Pattern(), &info);
   o.brush.Monochrome = monochrome && info.BitCount == 1;
-  uint32_t index = rec.U32(8);
+  uint32_t index = v.Index();
   if (!ctx.table.Put(index, std::make_shared<TGdiObject>(std::move(o))))
     throw EBadRecord("object index " + std::to_string(index) + " outside the handle table",
                      ERROR_INVALID_HANDLE);
@@ -325,28 +321,28 @@ void CreatePatternBrush(TPlayContext& ctx, ByteView rec, bool monochrome) {
 bool PlayBitmapRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
   TGdiDC& dc = ctx.dc;
   switch (type) {
-  case emr::BITBLT:
-  case emr::STRETCHBLT:
-    PlayBlt(dc, rec, type);
+  case EMR_BITBLT:
+  case EMR_STRETCHBLT:
+    PlayBlt(dc, rec);
     return true;
-  case emr::STRETCHDIBITS:
+  case EMR_STRETCHDIBITS:
     PlayStretchDIBits(dc, rec);
     return true;
-  case emr::SETDIBITSTODEVICE:
+  case EMR_SETDIBITSTODEVICE:
     PlaySetDIBitsToDevice(dc, rec);
     return true;
-  case emr::ALPHABLEND:
+  case EMR_ALPHABLEND:
     PlayAlphaBlend(dc, rec);
     return true;
-  case emr::TRANSPARENTBLT:
+  case EMR_TRANSPARENTBLT:
     PlayTransparentBlt(dc, rec);
     return true;
-  case emr::MASKBLT:
+  case EMR_MASKBLT:
     PlayMaskBlt(dc, rec);
     return true;
-  case emr::CREATEDIBPATTERNBRUSHPT:
-  case emr::CREATEMONOBRUSH:
-    CreatePatternBrush(ctx, rec, type == emr::CREATEMONOBRUSH);
+  case EMR_CREATEDIBPATTERNBRUSHPT:
+  case EMR_CREATEMONOBRUSH:
+    CreatePatternBrush(ctx, rec, type == EMR_CREATEMONOBRUSH);
     return true;
   default:
     return false;

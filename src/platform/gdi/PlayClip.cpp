@@ -1,6 +1,6 @@
 // Clipping records: rectangles in logical units, regions in reference-device pixels, the path.
 #include "PlayRecords.h"
-#include "RecordReader.h"
+#include "RecordQt.h"
 #include "Regions.h"
 
 namespace {
@@ -14,40 +14,41 @@ QPainterPath OutputRect(TGdiDC& dc, const QRectF& logical) {
 bool PlayClipRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
   TGdiDC& dc = ctx.dc;
   switch (type) {
-  case emr::INTERSECTCLIPRECT:
+  case EMR_INTERSECTCLIPRECT:
     if (!dc.TransformUsable()) return true;
-    dc.CombineClip(OutputRect(dc, ReadRectL(rec, 8)), RGN_AND);
+    dc.CombineClip(OutputRect(dc, ToQt(RectRecordView(rec).Rect())), RGN_AND);
     return true;
-  case emr::EXCLUDECLIPRECT:
+  case EMR_EXCLUDECLIPRECT:
     if (!dc.TransformUsable()) return true;
-    dc.CombineClip(OutputRect(dc, ReadRectL(rec, 8)), RGN_DIFF);
+    dc.CombineClip(OutputRect(dc, ToQt(RectRecordView(rec).Rect())), RGN_DIFF);
     return true;
-  case emr::OFFSETCLIPRGN: {
+  case EMR_OFFSETCLIPRGN: {
     TDCState& s = dc.State();
     if (!s.HasClip) return true;
     const QTransform& f = dc.LogicalToOutput();
-    QPointF delta = f.map(ReadPointL(rec, 8)) - f.map(QPointF(0, 0));
+    QPointF delta = f.map(ToQt(PointRecordView(rec).Point())) - f.map(QPointF(0, 0));
     s.Clip.translate(delta);
     dc.CombineClip(s.Clip, RGN_COPY);
     return true;
   }
-  case emr::EXTSELECTCLIPRGN: {
-    uint32_t size = rec.U32(8), mode = rec.U32(12);
+  case EMR_EXTSELECTCLIPRGN: {
+    RegionRecordView v(rec);
+    uint32_t mode = v.Mode();
     if (mode < RGN_AND || mode > RGN_COPY) throw EBadRecord("unknown region mode", ERROR_INVALID_PARAMETER);
-    if (size == 0 || !rec.Has(16, 32)) {
+    if (!v.HasRegion()) {
       if (mode != RGN_COPY) throw EBadRecord("region missing", ERROR_INVALID_PARAMETER);
       dc.ResetClip();
       return true;
     }
-    QPainterPath region = ReadRegionData(rec.Sub(16, std::min<size_t>(size, rec.size() - 16)));
+    QPainterPath region = ReadRegionData(v.Region());
     dc.CombineClip(dc.PlaybackTransform().map(region), mode);
     return true;
   }
-  case emr::SETMETARGN:
+  case EMR_SETMETARGN:
     dc.SetMetaRegion();
     return true;
-  case emr::SELECTCLIPPATH: {
-    uint32_t mode = rec.U32(8);
+  case EMR_SELECTCLIPPATH: {
+    uint32_t mode = ValueRecordView(rec).Value();
     if (mode < RGN_AND || mode > RGN_COPY) throw EBadRecord("unknown region mode", ERROR_INVALID_PARAMETER);
     QPainterPath path = dc.TakePath();
     path.closeSubpath();

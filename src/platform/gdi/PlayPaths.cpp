@@ -10,31 +10,29 @@ const TGdiBrush& BrushAt(TPlayContext& ctx, uint32_t index) {
   return o->brush;
 }
 
-// Region data of the region records, at `at` with its byte count at `sizeAt`.
-QPainterPath RecordRegion(TGdiDC& dc, ByteView rec, size_t sizeAt, size_t at) {
-  uint32_t size = rec.U32(sizeAt);
-  return dc.LogicalToOutput().map(
-      ReadRegionData(rec.Sub(at, std::min<size_t>(size, rec.size() - std::min(at, rec.size())))));
+// The region of a region record, mapped to output.
+QPainterPath RecordRegion(TGdiDC& dc, const RegionRecordView& v) {
+  return dc.LogicalToOutput().map(ReadRegionData(v.Region()));
 }
 } // namespace
 
 bool PlayPathRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
   TGdiDC& dc = ctx.dc;
   switch (type) {
-  case emr::BEGINPATH:
+  case EMR_BEGINPATH:
     dc.BeginPath();
     dc.CurrentPath().moveTo(dc.LogicalToOutput().map(dc.State().CurrentPos));
     return true;
-  case emr::ENDPATH:
+  case EMR_ENDPATH:
     dc.EndPath();
     return true;
-  case emr::ABORTPATH:
+  case EMR_ABORTPATH:
     dc.AbortPath();
     return true;
-  case emr::CLOSEFIGURE:
+  case EMR_CLOSEFIGURE:
     if (dc.InPath()) dc.CurrentPath().closeSubpath();
     return true;
-  case emr::FLATTENPATH: {
+  case EMR_FLATTENPATH: {
     QPainterPath& p = dc.CurrentPath();
     QPainterPath flat;
     for (const QPolygonF& poly : p.toSubpathPolygons())
@@ -42,42 +40,45 @@ bool PlayPathRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
     p = flat;
     return true;
   }
-  case emr::WIDENPATH: {
+  case EMR_WIDENPATH: {
     QPainterPathStroker stroker(dc.CurrentPen());
     dc.CurrentPath() = stroker.createStroke(dc.CurrentPath());
     return true;
   }
-  case emr::FILLPATH:
-  case emr::STROKEPATH:
-  case emr::STROKEANDFILLPATH: {
+  case EMR_FILLPATH:
+  case EMR_STROKEPATH:
+  case EMR_STROKEANDFILLPATH: {
     if (dc.InPath()) dc.EndPath();
     QPainterPath path = dc.TakePath();
-    if (type != emr::STROKEPATH) {
+    if (type != EMR_STROKEPATH) {
       QPainterPath closed = path;
       closed.closeSubpath();
       dc.FillOutputPath(closed);
     }
-    if (type != emr::FILLPATH) dc.StrokeOutputPath(path);
+    if (type != EMR_FILLPATH) dc.StrokeOutputPath(path);
     return true;
   }
-  case emr::FILLRGN:
-    dc.FillOutputPath(RecordRegion(dc, rec, 24, 32), BrushAt(ctx, rec.U32(28)));
+  case EMR_FILLRGN: {
+    RegionRecordView v(rec);
+    dc.FillOutputPath(RecordRegion(dc, v), BrushAt(ctx, v.BrushIndex()));
     return true;
-  case emr::PAINTRGN:
-    dc.FillOutputPath(RecordRegion(dc, rec, 24, 28));
+  }
+  case EMR_PAINTRGN:
+    dc.FillOutputPath(RecordRegion(dc, RegionRecordView(rec)));
     return true;
-  case emr::FRAMERGN: {
-    const TGdiBrush& brush = BrushAt(ctx, rec.U32(28));
-    double w = std::max(1.0, std::abs(rec.I32(32)) * dc.LogicalScale());
-    QPainterPath area = RecordRegion(dc, rec, 24, 40).simplified();
+  case EMR_FRAMERGN: {
+    RegionRecordView v(rec);
+    const TGdiBrush& brush = BrushAt(ctx, v.BrushIndex());
+    double w = std::max(1.0, std::abs(v.FrameSize().cx) * dc.LogicalScale());
+    QPainterPath area = RecordRegion(dc, v).simplified();
     if (!dc.Prepare()) return true;
     QPainterPathStroker stroker;
     stroker.setWidth(2 * w);
     dc.Painter().fillPath(stroker.createStroke(area).intersected(area), dc.MakeBrush(brush));
     return true;
   }
-  case emr::INVERTRGN: {
-    QPainterPath area = RecordRegion(dc, rec, 24, 28);
+  case EMR_INVERTRGN: {
+    QPainterPath area = RecordRegion(dc, RegionRecordView(rec));
     if (!dc.Prepare()) return true;
     dc.Painter().setCompositionMode(QPainter::RasterOp_NotDestination);
     dc.Painter().fillPath(area, Qt::black);

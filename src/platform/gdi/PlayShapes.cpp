@@ -5,13 +5,9 @@
 
 #include "Arcs.h"
 #include "PlayRecords.h"
-#include "RecordReader.h"
+#include "RecordQt.h"
 
 namespace {
-bool IsShort(uint32_t type) {
-  return type >= emr::POLYBEZIER16 && type <= emr::POLYDRAW16;
-}
-
 // Arcs run counter-clockwise on the device unless the context says otherwise; a mirroring mapping turns
 // the logical direction round.
 bool Clockwise(TGdiDC& dc) {
@@ -44,35 +40,33 @@ void DrawFromCurrent(TGdiDC& dc, const QPainterPath& logical, QPointF end) {
 }
 
 void PlayPoly(TGdiDC& dc, uint32_t type, ByteView rec) {
-  bool s = IsShort(type);
-  uint32_t count = rec.U32(24);
-  QVector<QPointF> pts = ReadPoints(rec, 28, count, s);
+  QVector<QPointF> pts = ToQt(PolyView(rec).Points());
   if (pts.isEmpty()) return;
-  uint32_t base = s ? type - emr::POLYBEZIER16 + emr::POLYBEZIER : type;
+  uint32_t base = IsPoint16Record(type) ? type - EMR_POLYBEZIER16 + EMR_POLYBEZIER : type;
   QPainterPath path;
   switch (base) {
-  case emr::POLYLINE:
-  case emr::POLYGON:
+  case EMR_POLYLINE:
+  case EMR_POLYGON:
     path.addPolygon(QPolygonF(pts));
-    if (base == emr::POLYGON) {
+    if (base == EMR_POLYGON) {
       path.closeSubpath();
       dc.DrawFigure(path, true, true);
     } else {
       dc.DrawFigure(path, false, true);
     }
     return;
-  case emr::POLYBEZIER:
+  case EMR_POLYBEZIER:
     path.moveTo(pts[0]);
     AddBeziers(path, pts, 1);
     dc.DrawFigure(path, false, true);
     return;
-  case emr::POLYLINETO:
+  case EMR_POLYLINETO:
     path.moveTo(dc.State().CurrentPos);
     for (QPointF p : pts)
       path.lineTo(p);
     DrawFromCurrent(dc, path, pts.back());
     return;
-  case emr::POLYBEZIERTO: {
+  case EMR_POLYBEZIERTO: {
     path.moveTo(dc.State().CurrentPos);
     AddBeziers(path, pts, 0);
     int used = pts.size() / 3 * 3;
@@ -83,14 +77,14 @@ void PlayPoly(TGdiDC& dc, uint32_t type, ByteView rec) {
 }
 
 void PlayPolyPoly(TGdiDC& dc, uint32_t type, ByteView rec) {
-  uint32_t polys = rec.U32(24), total = rec.U32(28);
-  rec.Check(32, static_cast<size_t>(polys) * 4);
-  QVector<QPointF> pts = ReadPoints(rec, 32 + static_cast<size_t>(polys) * 4, total, IsShort(type));
+  PolyPolyView v(rec);
+  Span<uint32_t> counts = v.Counts();
+  QVector<QPointF> pts = ToQt(v.Points());
+  uint32_t total = v.PointCount();
   QPainterPath path;
   uint64_t used = 0;
-  bool polygon = type == emr::POLYPOLYGON || type == emr::POLYPOLYGON16;
-  for (uint32_t i = 0; i < polys; ++i) {
-    uint32_t n = rec.U32(32 + 4 * i);
+  bool polygon = type == EMR_POLYPOLYGON || type == EMR_POLYPOLYGON16;
+  for (uint32_t n : counts) {
     if (used + n > total) throw EBadRecord("polygon counts exceed the point count", ERROR_INVALID_PARAMETER);
     if (n > 0) {
       path.addPolygon(QPolygonF(pts.mid(static_cast<int>(used), static_cast<int>(n))));
@@ -101,36 +95,35 @@ void PlayPolyPoly(TGdiDC& dc, uint32_t type, ByteView rec) {
   dc.DrawFigure(path, polygon, true);
 }
 
-void PlayPolyDraw(TGdiDC& dc, uint32_t type, ByteView rec) {
-  uint32_t count = rec.U32(24);
-  bool s = type == emr::POLYDRAW16;
-  QVector<QPointF> pts = ReadPoints(rec, 28, count, s);
-  size_t typesAt = 28 + static_cast<size_t>(count) * (s ? 4 : 8);
-  rec.Check(typesAt, count);
+void PlayPolyDraw(TGdiDC& dc, ByteView rec) {
+  PolyDrawView v(rec);
+  uint32_t count = v.Count();
+  QVector<QPointF> pts = ToQt(v.Points());
+  Span<uint8_t> types = v.Types();
   QPainterPath path;
   path.moveTo(dc.State().CurrentPos);
   QPointF start = dc.State().CurrentPos;
   for (uint32_t i = 0; i < count; ++i) {
-    uint8_t t = rec.U8(typesAt + i);
-    switch (t & ~1u) {
-    case 6: // PT_MOVETO
+    uint8_t t = types[i];
+    switch (t & ~PT_CLOSEFIGURE) {
+    case PT_MOVETO:
       path.moveTo(pts[i]);
       start = pts[i];
       break;
-    case 2: // PT_LINETO
+    case PT_LINETO:
       path.lineTo(pts[i]);
       break;
-    case 4: // PT_BEZIERTO
+    case PT_BEZIERTO:
       if (i + 2 < count) {
         path.cubicTo(pts[i], pts[i + 1], pts[i + 2]);
         i += 2;
-        t = rec.U8(typesAt + i);
+        t = types[i];
       }
       break;
     default:
       throw EBadRecord("unknown point type", ERROR_INVALID_PARAMETER);
     }
-    if (t & 1) { // PT_CLOSEFIGURE
+    if (t & PT_CLOSEFIGURE) {
       path.closeSubpath();
       path.moveTo(start);
     }
@@ -139,27 +132,28 @@ void PlayPolyDraw(TGdiDC& dc, uint32_t type, ByteView rec) {
 }
 
 void PlayArcFamily(TGdiDC& dc, uint32_t type, ByteView rec) {
-  QRectF box = ReadRectL(rec, 8).normalized();
-  QPointF start = ReadPointL(rec, 24), end = ReadPointL(rec, 32);
+  ArcView v(rec);
+  QRectF box = ToQt(v.Box()).normalized();
+  QPointF start = ToQt(v.Start()), end = ToQt(v.End());
   bool cw = Clockwise(dc);
   QPainterPath path;
   switch (type) {
-  case emr::ARC:
+  case EMR_ARC:
     AddGdiArc(path, box, start, end, cw, false);
     dc.DrawFigure(path, false, true);
     return;
-  case emr::CHORD:
+  case EMR_CHORD:
     AddGdiArc(path, box, start, end, cw, false);
     path.closeSubpath();
     dc.DrawFigure(path, true, true);
     return;
-  case emr::PIE:
+  case EMR_PIE:
     path.moveTo(box.center());
     AddGdiArc(path, box, start, end, cw, true);
     path.closeSubpath();
     dc.DrawFigure(path, true, true);
     return;
-  case emr::ARCTO:
+  case EMR_ARCTO:
     path.moveTo(dc.State().CurrentPos);
     AddGdiArc(path, box, start, end, cw, true);
     DrawFromCurrent(dc, path, path.currentPosition());
@@ -168,9 +162,10 @@ void PlayArcFamily(TGdiDC& dc, uint32_t type, ByteView rec) {
 }
 
 void PlayAngleArc(TGdiDC& dc, ByteView rec) {
-  QPointF c = ReadPointL(rec, 8);
-  double r = rec.U32(16);
-  float a0 = rec.F32(20), sweep = rec.F32(24);
+  AngleArcView v(rec);
+  QPointF c = ToQt(v.Center());
+  double r = v.Radius();
+  float a0 = v.StartAngle(), sweep = v.SweepAngle();
   if (!std::isfinite(a0) || !std::isfinite(sweep) || r > 1e9)
     throw EBadRecord("bad arc", ERROR_INVALID_PARAMETER);
   QRectF box(c.x() - r, c.y() - r, 2 * r, 2 * r);
@@ -182,49 +177,53 @@ void PlayAngleArc(TGdiDC& dc, ByteView rec) {
 }
 
 void PlaySetPixel(TGdiDC& dc, ByteView rec) {
-  QPointF p = dc.LogicalToOutput().map(ReadPointL(rec, 8));
+  SetPixelView v(rec);
+  QPointF p = dc.LogicalToOutput().map(ToQt(v.Pixel()));
   if (!dc.Prepare()) return;
   QRectF px(std::floor(p.x()), std::floor(p.y()), std::max(1.0, dc.LogicalScale()),
             std::max(1.0, dc.LogicalScale()));
-  dc.Painter().fillRect(px, ColorRefToQColor(rec.U32(16)));
+  dc.Painter().fillRect(px, ColorRefToQColor(v.Color()));
 }
 
-QColor VertexColor(ByteView rec, size_t at) {
-  return QColor(rec.U16(at + 8) >> 8, rec.U16(at + 10) >> 8, rec.U16(at + 12) >> 8);
+QColor VertexColor(const TriVertex& v) {
+  return QColor(v.red >> 8, v.green >> 8, v.blue >> 8);
 }
 
 void PlayGradientFill(TGdiDC& dc, ByteView rec) {
-  uint32_t nVer = rec.U32(24), nTri = rec.U32(28), mode = rec.U32(32);
-  rec.Check(36, static_cast<size_t>(nVer) * 16);
-  size_t at = 36 + static_cast<size_t>(nVer) * 16;
+  GradientFillView v(rec);
+  uint32_t mode = v.Mode();
+  Span<TriVertex> vertices = v.Vertices();
   const QTransform& f = dc.LogicalToOutput();
   if (!dc.Prepare(false)) return;
   auto vertex = [&](uint32_t i) {
-    if (i >= nVer) throw EBadRecord("gradient vertex index out of range", ERROR_INVALID_PARAMETER);
-    return 36 + static_cast<size_t>(i) * 16;
+    if (i >= vertices.size()) throw EBadRecord("gradient vertex index out of range", ERROR_INVALID_PARAMETER);
+    return vertices[i];
   };
-  if (mode == 0 || mode == 1) { // GRADIENT_FILL_RECT_H, _V
-    rec.Check(at, static_cast<size_t>(nTri) * 8);
-    for (uint32_t k = 0; k < nTri; ++k) {
-      size_t v0 = vertex(rec.U32(at + 8 * k)), v1 = vertex(rec.U32(at + 8 * k + 4));
-      QPointF p0 = ReadPointL(rec, v0), p1 = ReadPointL(rec, v1);
-      QLinearGradient g(f.map(p0), f.map(mode == 0 ? QPointF(p1.x(), p0.y()) : QPointF(p0.x(), p1.y())));
-      g.setColorAt(0, VertexColor(rec, v0));
-      g.setColorAt(1, VertexColor(rec, v1));
+  if (mode == GRADIENT_FILL_RECT_H || mode == GRADIENT_FILL_RECT_V) {
+    for (GradientRect r : v.Rects()) {
+      TriVertex v0 = vertex(r.upperLeft), v1 = vertex(r.lowerRight);
+      QPointF p0(v0.x, v0.y), p1(v1.x, v1.y);
+      QLinearGradient g(
+          f.map(p0), f.map(mode == GRADIENT_FILL_RECT_H ? QPointF(p1.x(), p0.y()) : QPointF(p0.x(), p1.y())));
+      g.setColorAt(0, VertexColor(v0));
+      g.setColorAt(1, VertexColor(v1));
       QPainterPath box;
       box.addRect(QRectF(p0, p1).normalized());
       dc.Painter().fillPath(f.map(box), g);
     }
-  } else if (mode == 2) { // triangles, shaded by splitting each into small flat-coloured ones
-    rec.Check(at, static_cast<size_t>(nTri) * 12);
+  } else if (mode ==
+             GRADIENT_FILL_TRIANGLE) { // triangles, shaded by splitting each into small flat-coloured ones
+    Span<GradientTriangle> triangles = v.Triangles();
+    uint32_t nTri = static_cast<uint32_t>(triangles.size());
     int steps = static_cast<int>(std::clamp<uint32_t>(4000 / std::max<uint32_t>(nTri, 1), 1, 24));
-    for (uint32_t k = 0; k < nTri; ++k) {
+    for (GradientTriangle tri : triangles) {
       QPointF p[3];
       double c[3][3];
+      const uint32_t corners[3] = {tri.vertex1, tri.vertex2, tri.vertex3};
       for (int j = 0; j < 3; ++j) {
-        size_t v = vertex(rec.U32(at + 12 * k + 4 * j));
-        p[j] = f.map(ReadPointL(rec, v));
-        QColor col = VertexColor(rec, v);
+        TriVertex tv = vertex(corners[j]);
+        p[j] = f.map(QPointF(tv.x, tv.y));
+        QColor col = VertexColor(tv);
         c[j][0] = col.red();
         c[j][1] = col.green();
         c[j][2] = col.blue();
@@ -262,67 +261,68 @@ void PlayGradientFill(TGdiDC& dc, ByteView rec) {
 bool PlayShapeRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
   TGdiDC& dc = ctx.dc;
   switch (type) {
-  case emr::POLYBEZIER:
-  case emr::POLYGON:
-  case emr::POLYLINE:
-  case emr::POLYBEZIERTO:
-  case emr::POLYLINETO:
-  case emr::POLYBEZIER16:
-  case emr::POLYGON16:
-  case emr::POLYLINE16:
-  case emr::POLYBEZIERTO16:
-  case emr::POLYLINETO16:
+  case EMR_POLYBEZIER:
+  case EMR_POLYGON:
+  case EMR_POLYLINE:
+  case EMR_POLYBEZIERTO:
+  case EMR_POLYLINETO:
+  case EMR_POLYBEZIER16:
+  case EMR_POLYGON16:
+  case EMR_POLYLINE16:
+  case EMR_POLYBEZIERTO16:
+  case EMR_POLYLINETO16:
     PlayPoly(dc, type, rec);
     return true;
-  case emr::POLYPOLYLINE:
-  case emr::POLYPOLYGON:
-  case emr::POLYPOLYLINE16:
-  case emr::POLYPOLYGON16:
+  case EMR_POLYPOLYLINE:
+  case EMR_POLYPOLYGON:
+  case EMR_POLYPOLYLINE16:
+  case EMR_POLYPOLYGON16:
     PlayPolyPoly(dc, type, rec);
     return true;
-  case emr::POLYDRAW:
-  case emr::POLYDRAW16:
-    PlayPolyDraw(dc, type, rec);
+  case EMR_POLYDRAW:
+  case EMR_POLYDRAW16:
+    PlayPolyDraw(dc, rec);
     return true;
-  case emr::LINETO: {
-    QPointF to = ReadPointL(rec, 8);
+  case EMR_LINETO: {
+    QPointF to = ToQt(PointRecordView(rec).Point());
     QPainterPath path;
     path.moveTo(dc.State().CurrentPos);
     path.lineTo(to);
     DrawFromCurrent(dc, path, to);
     return true;
   }
-  case emr::RECTANGLE:
-  case emr::ELLIPSE: {
+  case EMR_RECTANGLE:
+  case EMR_ELLIPSE: {
     QPainterPath path;
-    QRectF r = ReadRectL(rec, 8).normalized();
-    if (type == emr::RECTANGLE)
+    QRectF r = ToQt(RectRecordView(rec).Rect()).normalized();
+    if (type == EMR_RECTANGLE)
       path.addRect(r);
     else
       path.addEllipse(r);
     dc.DrawFigure(path, true, true);
     return true;
   }
-  case emr::ROUNDRECT: {
+  case EMR_ROUNDRECT: {
     QPainterPath path;
-    QRectF r = ReadRectL(rec, 8).normalized();
-    path.addRoundedRect(r, std::fabs(rec.I32(24)) / 2.0, std::fabs(rec.I32(28)) / 2.0);
+    RoundRectView v(rec);
+    QRectF r = ToQt(v.Box()).normalized();
+    path.addRoundedRect(r, std::fabs(v.Corner().cx) / 2.0, std::fabs(v.Corner().cy) / 2.0);
     dc.DrawFigure(path, true, true);
     return true;
   }
-  case emr::ARC:
-  case emr::CHORD:
-  case emr::PIE:
-  case emr::ARCTO:
+  case EMR_ARC:
+  case EMR_CHORD:
+  case EMR_PIE:
+  case EMR_ARCTO:
     PlayArcFamily(dc, type, rec);
     return true;
-  case emr::ANGLEARC:
+  case EMR_ANGLEARC:
     PlayAngleArc(dc, rec);
     return true;
-  case emr::SETPIXELV:
+  case EMR_SETPIXELV:
     PlaySetPixel(dc, rec);
     return true;
-  case emr::GRADIENTFILL:
+  case EMR_GRADIENTFILL:
     PlayGradientFill(dc, rec);
     return true;
   default:

@@ -3,15 +3,14 @@
 
 #include "Mapping.h"
 #include "PlayRecords.h"
-#include "RecordReader.h"
+#include "RecordQt.h"
 
 namespace {
-QTransform ReadXForm(ByteView rec, size_t off) {
-  double v[6];
-  for (int i = 0; i < 6; ++i) {
-    v[i] = rec.F32(off + 4 * i);
-    if (!std::isfinite(v[i])) throw EBadRecord("transform is not finite", ERROR_INVALID_PARAMETER);
-  }
+QTransform ReadXForm(const XFormView& view) {
+  XForm x = view.Transform();
+  const double v[6] = {x.eM11, x.eM12, x.eM21, x.eM22, x.eDx, x.eDy};
+  for (double d : v)
+    if (!std::isfinite(d)) throw EBadRecord("transform is not finite", ERROR_INVALID_PARAMETER);
   return QTransform(v[0], v[1], v[2], v[3], v[4], v[5]);
 }
 
@@ -24,41 +23,44 @@ bool PlayStateRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
   TGdiDC& dc = ctx.dc;
   TDCState& s = dc.State();
   switch (type) {
-  case emr::SETMAPMODE:
-    ApplyMapMode(s, rec.I32(8), dc.ReferencePixels(), dc.ReferenceMillimetres());
+  case EMR_SETMAPMODE:
+    ApplyMapMode(s, ValueRecordView(rec).SignedValue(), dc.ReferencePixels(), dc.ReferenceMillimetres());
     break;
-  case emr::SETWINDOWEXTEX:
-  case emr::SETVIEWPORTEXTEX: {
+  case EMR_SETWINDOWEXTEX:
+  case EMR_SETVIEWPORTEXTEX: {
     if (s.MapMode != MM_ISOTROPIC && s.MapMode != MM_ANISOTROPIC) return true;
-    int32_t x = rec.I32(8), y = rec.I32(12);
+    SizeL ext = SizeRecordView(rec).Extent();
+    int32_t x = ext.cx, y = ext.cy;
     if (x == 0 || y == 0) throw EBadRecord("extent of zero", ERROR_INVALID_PARAMETER);
-    (type == emr::SETWINDOWEXTEX ? s.WindowExt : s.ViewportExt) = QSizeF(x, y);
+    (type == EMR_SETWINDOWEXTEX ? s.WindowExt : s.ViewportExt) = QSizeF(x, y);
     break;
   }
-  case emr::SETWINDOWORGEX:
-    s.WindowOrg = ReadPointL(rec, 8);
+  case EMR_SETWINDOWORGEX:
+    s.WindowOrg = ToQt(PointRecordView(rec).Point());
     break;
-  case emr::SETVIEWPORTORGEX:
-    s.ViewportOrg = ReadPointL(rec, 8);
+  case EMR_SETVIEWPORTORGEX:
+    s.ViewportOrg = ToQt(PointRecordView(rec).Point());
     break;
-  case emr::SCALEVIEWPORTEXTEX:
-  case emr::SCALEWINDOWEXTEX: {
+  case EMR_SCALEVIEWPORTEXTEX:
+  case EMR_SCALEWINDOWEXTEX: {
     if (s.MapMode != MM_ISOTROPIC && s.MapMode != MM_ANISOTROPIC) return true;
-    int32_t xn = rec.I32(8), xd = rec.I32(12), yn = rec.I32(16), yd = rec.I32(20);
+    ScaleExtView v(rec);
+    int32_t xn = v.XNum(), xd = v.XDenom(), yn = v.YNum(), yd = v.YDenom();
     if (xd == 0 || yd == 0 || xn == 0 || yn == 0) throw EBadRecord("scale of zero", ERROR_INVALID_PARAMETER);
-    QSizeF& ext = type == emr::SCALEWINDOWEXTEX ? s.WindowExt : s.ViewportExt;
+    QSizeF& ext = type == EMR_SCALEWINDOWEXTEX ? s.WindowExt : s.ViewportExt;
     ext = QSizeF(ext.width() * xn / xd, ext.height() * yn / yd);
     break;
   }
-  case emr::SETWORLDTRANSFORM: {
-    QTransform t = ReadXForm(rec, 8);
+  case EMR_SETWORLDTRANSFORM: {
+    QTransform t = ReadXForm(XFormView(rec));
     if (Degenerate(t)) throw EBadRecord("singular transform", ERROR_INVALID_PARAMETER);
     s.World = t;
     break;
   }
-  case emr::MODIFYWORLDTRANSFORM: {
-    QTransform t = ReadXForm(rec, 8);
-    uint32_t mode = rec.U32(32);
+  case EMR_MODIFYWORLDTRANSFORM: {
+    XFormView v(rec);
+    QTransform t = ReadXForm(v);
+    uint32_t mode = v.Mode();
     QTransform result;
     if (mode == MWT_IDENTITY)
       result = QTransform();
@@ -74,48 +76,50 @@ bool PlayStateRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
     s.World = result;
     break;
   }
-  case emr::SAVEDC:
+  case EMR_SAVEDC:
     if (!dc.SaveDC()) throw EBadRecord("too many saved levels", ERROR_INVALID_PARAMETER);
     return true;
-  case emr::RESTOREDC:
-    if (!dc.RestoreDC(rec.I32(8))) throw EBadRecord("no such saved level", ERROR_INVALID_PARAMETER);
+  case EMR_RESTOREDC:
+    if (!dc.RestoreDC(ValueRecordView(rec).SignedValue()))
+      throw EBadRecord("no such saved level", ERROR_INVALID_PARAMETER);
     return true;
-  case emr::SETBKMODE:
-    s.BkMode = rec.U32(8);
+  case EMR_SETBKMODE:
+    s.BkMode = ValueRecordView(rec).Value();
     return true;
-  case emr::SETPOLYFILLMODE:
-    s.PolyFillMode = rec.U32(8);
+  case EMR_SETPOLYFILLMODE:
+    s.PolyFillMode = ValueRecordView(rec).Value();
     return true;
-  case emr::SETROP2:
-    s.Rop2 = rec.U32(8);
+  case EMR_SETROP2:
+    s.Rop2 = ValueRecordView(rec).Value();
     return true;
-  case emr::SETSTRETCHBLTMODE:
-    s.StretchBltMode = rec.U32(8);
+  case EMR_SETSTRETCHBLTMODE:
+    s.StretchBltMode = ValueRecordView(rec).Value();
     return true;
-  case emr::SETTEXTALIGN:
-    s.TextAlign = rec.U32(8);
+  case EMR_SETTEXTALIGN:
+    s.TextAlign = ValueRecordView(rec).Value();
     return true;
-  case emr::SETTEXTCOLOR:
-    s.TextColor = rec.U32(8) & 0xFFFFFF;
+  case EMR_SETTEXTCOLOR:
+    s.TextColor = ValueRecordView(rec).Value() & 0xFFFFFF;
     return true;
-  case emr::SETBKCOLOR:
-    s.BkColor = rec.U32(8) & 0xFFFFFF;
+  case EMR_SETBKCOLOR:
+    s.BkColor = ValueRecordView(rec).Value() & 0xFFFFFF;
     return true;
-  case emr::SETARCDIRECTION:
-    s.ArcDirection = rec.U32(8);
+  case EMR_SETARCDIRECTION:
+    s.ArcDirection = ValueRecordView(rec).Value();
     return true;
-  case emr::SETMITERLIMIT: {
+  case EMR_SETMITERLIMIT: {
     // Stored as a float by most writers, as an integer by a few.
-    float f = rec.F32(8);
-    uint32_t u = rec.U32(8);
+    ValueRecordView v(rec);
+    float f = v.FloatValue();
+    uint32_t u = v.Value();
     s.MiterLimit = (std::isfinite(f) && f >= 1 && f < 1000) ? f : (u >= 1 && u < 1000 ? u : 10);
     return true;
   }
-  case emr::SETBRUSHORGEX:
-    s.BrushOrg = ReadPointL(rec, 8);
+  case EMR_SETBRUSHORGEX:
+    s.BrushOrg = ToQt(PointRecordView(rec).Point());
     return true;
-  case emr::MOVETOEX:
-    s.CurrentPos = ReadPointL(rec, 8);
+  case EMR_MOVETOEX:
+    s.CurrentPos = ToQt(PointRecordView(rec).Point());
     if (dc.InPath()) dc.CurrentPath().moveTo(dc.LogicalToOutput().map(s.CurrentPos));
     return true;
   default:
@@ -128,32 +132,31 @@ bool PlayStateRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
 bool PlayObjectRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
   TDCState& s = ctx.dc.State();
   auto store = [&](TGdiObject object) {
-    uint32_t index = rec.U32(8);
+    uint32_t index = ValueRecordView(rec).Value();
     if (!ctx.table.Put(index, std::make_shared<TGdiObject>(std::move(object))))
       throw EBadRecord("object index " + std::to_string(index) + " outside the handle table",
                        ERROR_INVALID_HANDLE);
   };
   switch (type) {
-  case emr::CREATEPEN:
+  case EMR_CREATEPEN:
     store(ReadCreatePen(rec));
     return true;
-  case emr::EXTCREATEPEN:
+  case EMR_EXTCREATEPEN:
     store(ReadExtCreatePen(rec));
     return true;
-  case emr::CREATEBRUSHINDIRECT:
+  case EMR_CREATEBRUSHINDIRECT:
     store(ReadCreateBrush(rec));
     return true;
-  case emr::EXTCREATEFONTINDIRECTW:
+  case EMR_EXTCREATEFONTINDIRECTW:
     store(ReadCreateFont(rec));
     return true;
-  case emr::CREATEPALETTE:
+  case EMR_CREATEPALETTE:
     store(ReadCreatePalette(rec));
     return true;
-  case emr::SELECTOBJECT: {
-    uint32_t index = rec.U32(8);
+  case EMR_SELECTOBJECT: {
+    uint32_t index = ValueRecordView(rec).Value();
     TGdiObjectPtr o = ctx.table.Get(index);
-    if (!o)
-      throw EBadRecord("no object at index " + std::to_string(index & ~STOCK_FLAG), ERROR_INVALID_HANDLE);
+    if (!o) throw EBadRecord("no object at index " + std::to_string(StockIndex(index)), ERROR_INVALID_HANDLE);
     switch (o->kind) {
     case TGdiObject::Pen:
       s.Pen = o;
@@ -170,14 +173,14 @@ bool PlayObjectRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
     }
     return true;
   }
-  case emr::SELECTPALETTE: {
-    TGdiObjectPtr o = ctx.table.Get(rec.U32(8));
+  case EMR_SELECTPALETTE: {
+    TGdiObjectPtr o = ctx.table.Get(ValueRecordView(rec).Value());
     if (o && o->kind == TGdiObject::Palette) s.Palette = o;
     return true;
   }
-  case emr::DELETEOBJECT:
+  case EMR_DELETEOBJECT:
     // Deleting a stock object or an empty slot is harmless and common; the host ignores it too.
-    ctx.table.Delete(rec.U32(8));
+    ctx.table.Delete(ValueRecordView(rec).Value());
     return true;
   default:
     return false;

@@ -1,40 +1,39 @@
 // Text records: EXTTEXTOUTW/A, POLYTEXTOUTW/A and SMALLTEXTOUT.
 #include "PlayRecords.h"
-#include "RecordReader.h"
+#include "RecordQt.h"
 #include "TextOut.h"
 
 namespace {
-// One EMRTEXT structure at `at`; offsets inside it count from the start of the record.
-TTextRun ReadEmrText(TGdiDC& dc, ByteView rec, size_t at, bool wide) {
+// One EMRTEXT structure of a text record.
+TTextRun ReadEmrText(TGdiDC& dc, const EmrTextView& t) {
   TTextRun run;
-  run.Ref = ReadPointL(rec, at);
-  uint32_t count = rec.U32(at + 8);
-  uint32_t offString = rec.U32(at + 12);
-  run.Options = rec.U32(at + 16);
-  run.Rect = ReadRectL(rec, at + 20);
+  run.Ref = ToQt(t.Reference());
+  uint32_t count = t.Count();
+  run.Options = t.Options();
+  run.Rect = ToQt(t.Rect());
   run.HasRect = !run.Rect.isNull() && (run.Options & (ETO_OPAQUE | ETO_CLIPPED));
-  uint32_t offDx = rec.U32(at + 36);
   if (count == 0) return run;
-  if (wide) {
-    ByteView text = rec.Sub(offString, static_cast<size_t>(count) * 2);
+  if (t.Wide()) {
+    Span<char16_t> text = t.Utf16();
     run.Text.resize(count);
-    for (uint32_t i = 0; i < count; ++i)
-      run.Text[i] = QChar(text.U16(2 * i));
+    uint32_t i = 0;
+    for (char16_t c : text)
+      run.Text[i++] = QChar(c);
   } else {
-    ByteView text = rec.Sub(offString, count);
+    Span<uint8_t> text = t.Ansi();
     uint8_t charSet = dc.State().Font ? dc.State().Font->font.CharSet : 0;
-    run.Text = DecodeAnsiText(reinterpret_cast<const char*>(text.data()), count, charSet);
+    run.Text = DecodeAnsiText(reinterpret_cast<const char*>(text.bytes().data()), count, charSet);
   }
   bool pdy = (run.Options & ETO_PDY) != 0;
-  size_t entries = static_cast<size_t>(count) * (pdy ? 2 : 1);
   // Some writers leave out the advances (offset 0) or cut them short: then the font's spacing is used.
-  if (offDx != 0 && rec.Has(offDx, entries * 4)) {
+  if (t.HasDx()) {
+    Span<int32_t> dx = t.Dx();
     for (uint32_t i = 0; i < count; ++i) {
-      run.Dx.push_back(rec.I32(offDx + (pdy ? 8 : 4) * i));
-      if (pdy) run.Dy.push_back(rec.I32(offDx + 8 * i + 4));
+      run.Dx.push_back(dx[pdy ? 2 * i : i]);
+      if (pdy) run.Dy.push_back(dx[2 * i + 1]);
     }
     // A decoded multi-byte string has fewer characters than bytes: keep advances per character.
-    if (!wide && static_cast<uint32_t>(run.Text.size()) != count) {
+    if (!t.Wide() && static_cast<uint32_t>(run.Text.size()) != count) {
       run.Dx.clear();
       run.Dy.clear();
     }
@@ -43,24 +42,22 @@ TTextRun ReadEmrText(TGdiDC& dc, ByteView rec, size_t at, bool wide) {
 }
 
 void PlaySmallTextOut(TGdiDC& dc, ByteView rec) {
+  SmallTextOutView v(rec);
   TTextRun run;
-  run.Ref = ReadPointL(rec, 8);
-  uint32_t count = rec.U32(16);
-  run.Options = rec.U32(20);
-  size_t at = 36;
-  if (!(run.Options & ETO_NO_RECT)) {
-    run.Rect = ReadRectL(rec, at);
+  run.Ref = ToQt(v.Reference());
+  uint32_t count = v.Count();
+  run.Options = v.Options();
+  if (v.HasRect()) {
+    run.Rect = ToQt(v.Rect());
     run.HasRect = true;
-    at += 16;
   }
-  if (run.Options & ETO_SMALL_CHARS) {
-    ByteView text = rec.Sub(at, count);
+  if (!v.Wide()) {
+    Span<uint8_t> text = v.Ansi();
     uint8_t charSet = dc.State().Font ? dc.State().Font->font.CharSet : 0;
-    run.Text = DecodeAnsiText(reinterpret_cast<const char*>(text.data()), count, charSet);
+    run.Text = DecodeAnsiText(reinterpret_cast<const char*>(text.bytes().data()), count, charSet);
   } else {
-    ByteView text = rec.Sub(at, static_cast<size_t>(count) * 2);
-    for (uint32_t i = 0; i < count; ++i)
-      run.Text.append(QChar(text.U16(2 * i)));
+    for (char16_t c : v.Utf16())
+      run.Text.append(QChar(c));
   }
   DrawTextRun(dc, run);
 }
@@ -69,19 +66,19 @@ void PlaySmallTextOut(TGdiDC& dc, ByteView rec) {
 bool PlayTextRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
   TGdiDC& dc = ctx.dc;
   switch (type) {
-  case emr::EXTTEXTOUTW:
-  case emr::EXTTEXTOUTA:
-    DrawTextRun(dc, ReadEmrText(dc, rec, 36, type == emr::EXTTEXTOUTW));
+  case EMR_EXTTEXTOUTW:
+  case EMR_EXTTEXTOUTA:
+    DrawTextRun(dc, ReadEmrText(dc, ExtTextOutView(rec).Text()));
     return true;
-  case emr::POLYTEXTOUTW:
-  case emr::POLYTEXTOUTA: {
-    uint32_t strings = rec.U32(36);
-    rec.Check(40, static_cast<size_t>(strings) * 40);
-    for (uint32_t i = 0; i < strings; ++i)
-      DrawTextRun(dc, ReadEmrText(dc, rec, 40 + 40 * static_cast<size_t>(i), type == emr::POLYTEXTOUTW));
+  case EMR_POLYTEXTOUTW:
+  case EMR_POLYTEXTOUTA: {
+    PolyTextOutView v(rec);
+    v.CheckTexts();
+    for (uint32_t i = 0; i < v.Count(); ++i)
+      DrawTextRun(dc, ReadEmrText(dc, v.Text(i)));
     return true;
   }
-  case emr::SMALLTEXTOUT:
+  case EMR_SMALLTEXTOUT:
     PlaySmallTextOut(dc, rec);
     return true;
   default:

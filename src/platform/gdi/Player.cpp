@@ -69,7 +69,7 @@ bool PlayEnhMetaFileRecord(TGdiDC& dc, THandleTable& table, const TEmfRecord& re
   ByteView rec = record.Data;
   uint32_t type = record.Type;
   try {
-    if (type == emr::HEADER || type == emr::EOF_ || type == emr::GDICOMMENT) return true;
+    if (type == EMR_HEADER || type == EMR_EOF || type == EMR_GDICOMMENT) return true;
     PlayStateRecord(ctx, type, rec) || PlayObjectRecord(ctx, type, rec) || PlayClipRecord(ctx, type, rec) ||
         PlayShapeRecord(ctx, type, rec) || PlayPathRecord(ctx, type, rec) || PlayTextRecord(ctx, type, rec) ||
         PlayBitmapRecord(ctx, type, rec);

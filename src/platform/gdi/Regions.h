@@ -2,8 +2,8 @@
 // Region data (RGNDATA) of metafile records: a header and a list of rectangles.
 #include <QPainterPath>
 
-#include "platform/rtl/ByteView.h"
+#include "platform/metafile/EmfRecordViews.h"
 
 // The union of the region's rectangles (in the units the record stores them). Raises EDamagedData when the
-// header or the rectangles run past the data; a rectangle count the data cannot hold is refused likewise.
-QPainterPath ReadRegionData(ByteView data);
+// rectangles run past the data; a rectangle count the data cannot hold is refused likewise.
+QPainterPath ReadRegionData(const emf::RegionDataView& data);

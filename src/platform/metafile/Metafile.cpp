@@ -3,13 +3,14 @@
 #include <limits>
 #include <utility>
 
+#include "EmfRecordTypes.h"
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/MathUtil.h"
 
 namespace {
-constexpr uint32_t EMR_HEADER = 1;
-constexpr uint32_t EMR_EOF = 14;
-constexpr uint32_t ENHMETA_SIGNATURE = 0x464D4520; // " EMF"
+using emf::EMR_EOF;
+using emf::EMR_HEADER;
+using emf::ENHMETA_SIGNATURE;
 constexpr size_t HeaderBytes = 108;
 constexpr size_t SignatureOffset = 40;
 constexpr size_t NBytesOffset = 48;
