@@ -238,3 +238,21 @@ TEST_F(PdfFontFixture, DescriptorOfANewFont) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PdfFontFixture, SymbolFontsAreMeasuredInTheirOwnEncoding) {
+  if (doc.FindFamilyIndex("Wingdings") < 0) GTEST_SKIP() << "no Wingdings family is listed";
+  TLogFontW lf;
+  lf.lfHeight = -20;
+  lf.lfWeight = FW_NORMAL;
+  lf.lfCharSet = SYMBOL_CHARSET;
+  lf.lfPitchAndFamily = 1;
+  lf.SetFaceName(u"Wingdings");
+  TPdfFontTrueType* font = canvas->SetFont(lf, 12);
+  ASSERT_NE(font, nullptr);
+  EXPECT_GT(font->GetAnsiCharWidth("l", 1), 0) << "the circle of byte 0x6C, U+F06C in the font";
+  EXPECT_NE(DefinitionBody(*font->FontDescriptor()).find("/Flags 4/"), std::string::npos);
+}
+
+} // namespace
