@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6opengl6-dev qt6-translations-l10n
-  libfreetype-dev libfontconfig-dev libharfbuzz-dev zlib1g-dev
+  libfreetype-dev libfontconfig-dev fontconfig libharfbuzz-dev zlib1g-dev
   libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf cups-filters cups-ipp-utils
   fonts-liberation fonts-liberation2 fonts-dejavu-core fonts-crosextra-carlito fonts-crosextra-caladea fonts-wine
   xvfb xauth poppler-utils qpdf
