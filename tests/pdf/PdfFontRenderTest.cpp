@@ -89,6 +89,7 @@ TEST_F(PdfFontFixture, PolishTextReadsAndDrawsWithoutTheMeasuredFontFiles) {
   std::string config = DejaVuOnlyConfig(folder);
   std::string hidden = "FONTCONFIG_FILE='" + config + "'";
   std::string matched = RunCommand(hidden + " fc-match -f '%{file}' Arial", code);
+  ASSERT_EQ(code, 0) << matched;
   ASSERT_EQ(matched.find("Liberation"), std::string::npos) << "the configuration still shows " << matched;
 
   EXPECT_NE(RunCommand(hidden + " pdftotext -enc UTF-8 '" + pdf + "' -", code).find(PolishTextUtf8),
