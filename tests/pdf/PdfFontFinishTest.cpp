@@ -188,6 +188,44 @@ TEST_F(PdfFontFixture, EmbeddedTtfEmbedsWinAnsiFontsToo) {
   EXPECT_TRUE(std::regex_search(descriptor, std::regex("/FontName/[A-Z]{6}\\+TimesNewRoman,Bold/")));
 }
 
+TEST_F(PdfFontFixture, EveryKindOfFontInOneFile) {
+  ASSERT_TRUE(UseFallback("DejaVu Sans"));
+  canvas->BeginText();
+  canvas->MoveTextPoint(40, 700);
+  ASSERT_NE(Arial(fsBold), nullptr);
+  W().AddUnicodeHexText(u"Bold \u0141\u2603", false, canvas);
+  ASSERT_NE(canvas->SetFont("Courier New", 10, 0), nullptr);
+  W().AddUnicodeHexText(u"Mono \u0144", true, canvas);
+  TPdfFontTrueType* times = canvas->SetFont("Times New Roman", 10, fsItalic);
+  ASSERT_NE(times, nullptr);
+  const uint16_t glyphs[] = {times->Face().GlyphIndex(U'\u0119')};
+  W().AddGlyphs(glyphs, 1, canvas);
+  ASSERT_NE(canvas->SetFont("Arial", 10, 0), nullptr);
+  W().AddUnicodeHexText(u"plain", true, canvas);
+  canvas->EndText();
+  TSaved saved = Save(doc, "font-every-kind.pdf");
+
+  int code = 0;
+  FILE* pipe = popen(("pdffonts '" + saved.Path + "' 2>&1").c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string listing;
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof(buffer), pipe)) > 0)
+    listing.append(buffer, n);
+  code = pclose(pipe);
+  ASSERT_EQ(code, 0) << listing;
+  // Every font that shows glyph indices carries its program; the others are referenced by name.
+  for (const char* line :
+       {"+Arial,Bold +TrueType +WinAnsi +yes yes", "+Arial,Bold +CID TrueType +Identity-H +yes yes yes",
+        "+DejaVuSans,Bold +CID TrueType +Identity-H +yes yes yes", "+CourierNew +TrueType +WinAnsi +yes yes",
+        "+CourierNew +CID TrueType +Identity-H +yes yes yes",
+        "+TimesNewRoman,Italic +CID TrueType +Identity-H +yes yes yes"})
+    EXPECT_TRUE(std::regex_search(listing, std::regex(std::string("[A-Z]{6}\\") + line))) << line << "\n"
+                                                                                          << listing;
+  EXPECT_TRUE(std::regex_search(listing, std::regex("\nArial +TrueType +WinAnsi +no +no +no"))) << listing;
+}
+
 uint32_t Big(const std::string& Bytes, size_t At, int Count) {
   uint32_t value = 0;
   for (int i = 0; i < Count; ++i)
