@@ -14,5 +14,6 @@ void TfrmDodEdidoPreview::BitBtn1Click() {
   options.OnPage = [](int32_t page, const TMetafile& metafile) {
     metafile.SaveToFile("meta" + std::to_string(page) + ".emf");
   };
-  ExportPdf(pageCount, [report](int32_t page) { return report->GetPage(page); }, "metafilepdf.pdf", options);
+  ExportPdf(
+      pageCount, [report](int32_t page) { return report->GetPage(page); }, "metafilepdf.pdf", options);
 }
