@@ -51,8 +51,7 @@ void TfrmDodEdidoPreview::BuildLayout() {
   resize(832, 446);
   if (QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
-  // The place of the last run, when there is a usable one.
-  if (!FSettings.WindowGeometry.isEmpty()) restoreGeometry(FSettings.WindowGeometry);
+  RestoreWindowPlace();
   setAcceptDrops(true);
 
   Panel1 = new QWidget(this);

@@ -116,6 +116,8 @@ class TfrmDodEdidoPreview : public QWidget {
   void ApplyRememberedZoom();
   // Shows page `page` as the paging keys do, when the report has it.
   void GoToPage(int32_t page);
+  // The size and place of the last run, when they suit the screens there are now.
+  void RestoreWindowPlace();
   void SaveSettings();
   int& DesignLeft(QWidget* item);
 

@@ -5,12 +5,15 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <algorithm>
+#include <filesystem>
 
 #include "preview/ZVPreviewZoom.h"
 
 namespace {
 
-const QString GeometryKey = QStringLiteral("window/geometry");
+const QString PositionKey = QStringLiteral("window/position");
+const QString SizeKey = QStringLiteral("window/size");
+const QString MaximizedKey = QStringLiteral("window/maximized");
 const QString ZoomKey = QStringLiteral("view/zoom");
 const QString ReportsKey = QStringLiteral("reports");
 const QString PathKey = QStringLiteral("path");
@@ -66,7 +69,9 @@ TViewerSettings::TViewerSettings() {
   if (!Readable(file)) return;
   QSettings settings(file, QSettings::NativeFormat);
   if (settings.status() != QSettings::NoError) return;
-  WindowGeometry = settings.value(GeometryKey).toByteArray();
+  Window.Position = settings.value(PositionKey).toPoint();
+  Window.Size = settings.value(SizeKey).toSize();
+  Window.Maximized = settings.value(MaximizedKey).toBool();
   Zoom = ParseZoom(settings.value(ZoomKey).toString());
   // The count is the file's word: only as many entries as are kept are read.
   const int count = std::clamp(settings.beginReadArray(ReportsKey), 0, MaxReports);
@@ -98,18 +103,25 @@ void TViewerSettings::SetLastPage(const QString& report, int32_t page) {
 void TViewerSettings::Save() const {
   const QString file = FilePath();
   QDir().mkpath(QFileInfo(file).absolutePath());
-  // A file that could not be read is replaced rather than merged with.
-  if (QFileInfo::exists(file) && !Readable(file)) QFile::remove(file);
-  if (Write(file) == QSettings::FormatError) {
-    QFile::remove(file);
-    Write(file);
+  // Written beside the file and renamed over it when complete, so that a failed write leaves the old
+  // file as it was. (The toolkit also keeps a failed write's values for the file it was meant for; they
+  // stay with the scratch name, which is never read.)
+  const QString part = file + QStringLiteral(".part");
+  QFile::remove(part);
+  if (Write(part) == QSettings::NoError && QFileInfo(part).isFile()) {
+    std::error_code error;
+    std::filesystem::rename(part.toStdString(), file.toStdString(), error);
+    if (!error) return;
   }
+  QFile::remove(part);
 }
 
 QSettings::Status TViewerSettings::Write(const QString& file) const {
   QSettings settings(file, QSettings::NativeFormat);
   settings.clear();
-  if (!WindowGeometry.isEmpty()) settings.setValue(GeometryKey, WindowGeometry);
+  settings.setValue(PositionKey, Window.Position);
+  settings.setValue(SizeKey, Window.Size);
+  settings.setValue(MaximizedKey, Window.Maximized);
   settings.setValue(ZoomKey, ZoomText(Zoom));
   settings.beginWriteArray(ReportsKey, static_cast<int>(FReports.size()));
   for (size_t i = 0; i < FReports.size(); ++i) {

@@ -3,13 +3,22 @@
 // place, the zoom mode and the page each recent report was last shown at. A missing, unreadable, damaged
 // or oversized file reads as the defaults, never as an error; saving replaces the file with the viewer's
 // own entries. Values out of range read as their defaults.
-#include <QByteArray>
+#include <QPoint>
 #include <QSettings>
+#include <QSize>
 #include <QString>
 #include <cstdint>
 #include <vector>
 
 #include "preview/ZVPreview.h"
+
+// The window as it was left: its frame's top-left corner, its size without the frame, and whether it
+// filled the screen (then the place it had before). An empty size: nothing kept.
+struct TWindowPlace {
+  QPoint Position;
+  QSize Size;
+  bool Maximized = false;
+};
 
 struct TZoomMode {
   TZVZoomState State = zvZoomToFit;
@@ -28,8 +37,7 @@ class TViewerSettings {
 
   static QString FilePath();
 
-  // The window's saved geometry (QWidget::saveGeometry), empty when none.
-  QByteArray WindowGeometry;
+  TWindowPlace Window;
   TZoomMode Zoom;
 
   // The page `report` was last shown at, 0 when not known.

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QStyle>
 #include <algorithm>
 
 #include "ZVPreviewZoom.h"
@@ -118,12 +119,29 @@ int TZVPreview::VertRange() const {
 }
 
 void TZVPreview::UpdateScrollRanges() {
-  const QSize view = viewport()->size();
-  horizontalScrollBar()->setRange(0, std::max(0, HorzRange() - view.width()));
-  horizontalScrollBar()->setPageStep(std::max(1, view.width()));
+  // The view that the bars will leave, worked out here: the viewport's present size may still carry a bar
+  // that the new extent no longer needs (the bars are shown or hidden only later), and a range taken
+  // from it would keep that bar, and the other one, for good.
+  const QRect area = contentsRect();
+  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  int w = area.width(), h = area.height();
+  bool across = HorzRange() > w, down = VertRange() > h;
+  if (across) h -= bar;
+  if (!down && VertRange() > h) down = true;
+  if (down) {
+    w -= bar;
+    if (!across && HorzRange() > w) {
+      across = true;
+      h -= bar;
+    }
+  }
+  w = std::max(w, 1);
+  h = std::max(h, 1);
+  horizontalScrollBar()->setRange(0, std::max(0, HorzRange() - w));
+  horizontalScrollBar()->setPageStep(w);
   horizontalScrollBar()->setSingleStep(10);
-  verticalScrollBar()->setRange(0, std::max(0, VertRange() - view.height()));
-  verticalScrollBar()->setPageStep(std::max(1, view.height()));
+  verticalScrollBar()->setRange(0, std::max(0, VertRange() - h));
+  verticalScrollBar()->setPageStep(h);
   verticalScrollBar()->setSingleStep(10);
 }
 

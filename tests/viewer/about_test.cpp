@@ -102,4 +102,65 @@ TEST_F(AboutTest, SystemLines) {
   EXPECT_GT(PhysicalMemoryBytes(), 0u);
 }
 
+// Labels of the box, each inside the box and clear of every other one (the engraved name's three labels
+// overlap by design and are taken as one).
+void ExpectNothingOverlaps(const TAboutBox& box, const std::string& where) {
+  const std::vector<QWidget*> parts = {box.ProgramIcon, box.Company, box.ProductName2, box.Version,
+                                       box.Copyright,   box.URL,     box.EMAIL,        box.Bevel1,
+                                       box.OS,          box.Label3,  box.PhysMem,      box.BitBtn1};
+  for (size_t i = 0; i < parts.size(); ++i) {
+    const QRect r = parts[i]->geometry();
+    EXPECT_TRUE(box.rect().contains(r)) << where << ": " << i;
+    if (auto* label = qobject_cast<QLabel*>(parts[i]);
+        label && !label->wordWrap() && label->pixmap().isNull())
+      EXPECT_GE(r.width(), label->fontMetrics().horizontalAdvance(label->text())) << where << ": " << i;
+    for (size_t j = i + 1; j < parts.size(); ++j)
+      EXPECT_FALSE(r.intersects(parts[j]->geometry())) << where << ": " << i << " and " << j;
+  }
+  if (box.OS->wordWrap()) EXPECT_GE(box.OS->height(), box.OS->heightForWidth(box.OS->width())) << where;
+}
+
+TEST_F(AboutTest, BoxIsLaidOutFromItsFonts) {
+  struct Case {
+    const char* Name;
+    QString Memory;
+    QString Os;
+    QString Company;
+  } cases[] = {
+      {"as it comes", QString(), QString(), QString()},
+      {"a large memory", QStringLiteral("1,048,576,000 MB"), QString(), QString()},
+      {"a long system line", QString(),
+       QStringLiteral("Debian GNU/Linux 12 (bookworm) with a rather long description of its edition "
+                      "(Build 6.1.0-18-amd64-with-a-long-suffix)"),
+       QString()},
+      {"a long company name", QString(), QString(),
+       QStringLiteral("Przedsiębiorstwo Produkcyjno-Handlowo-Usługowe Zevrin spółka z o.o.")},
+  };
+  for (const Case& c : cases) {
+    TAboutBox box;
+    if (!c.Memory.isEmpty()) box.PhysMem->setText(c.Memory);
+    if (!c.Os.isEmpty()) box.OS->setText(c.Os);
+    box.Company->setText(c.Company.isEmpty() ? QStringLiteral("Zevrin") : c.Company);
+    box.Version->setText(QStringLiteral("Wersja 2.00"));
+    box.LayOut();
+    ExpectNothingOverlaps(box, c.Name);
+    EXPECT_GE(box.width(), 373) << c.Name;
+    EXPECT_GE(box.height(), 250) << c.Name;
+    // The memory amount ends at the designed distance from the right edge.
+    EXPECT_EQ(box.PhysMem->geometry().right() + 1, box.width() - 11) << c.Name;
+  }
+}
+
+TEST_F(AboutTest, ExecutedBoxHasNoOverlaps) {
+  TAboutDialog about = MakeViewerAboutDialog();
+  bool checked = false;
+  TModalRecorder recorder([&](QDialog& box) {
+    ExpectNothingOverlaps(static_cast<TAboutBox&>(box), "executed");
+    checked = true;
+    return int(QDialog::Accepted);
+  });
+  about.Execute();
+  EXPECT_TRUE(checked);
+}
+
 } // namespace
