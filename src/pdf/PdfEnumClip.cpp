@@ -15,7 +15,13 @@ TPdfBox ToBox(const TPdfRect& r) {
 } // namespace
 
 void TPdfEnum::InitMetaRgn(const TPdfIntRect& ClientRect) {
-  fInitMetaRgn = ToBox(Canvas->RectToPdf(ClientRect, true));
+  // The header's bounds include their right and bottom pixels. Bounds left empty by the metafile's
+  // writer ((0, 0, -1, -1) and the like) limit nothing: a box far larger than any page stands for them.
+  if (ClientRect.Right < ClientRect.Left || ClientRect.Bottom < ClientRect.Top)
+    fInitMetaRgn = TPdfBox{-1e6f, -1e6f, 2e6f, 2e6f};
+  else
+    fInitMetaRgn = ToBox(Canvas->RectToPdf(
+        {ClientRect.Left, ClientRect.Top, ClientRect.Right + 1, ClientRect.Bottom + 1}, true));
   State().HasClipBox = false;
   State().MetaClip = fInitMetaRgn;
 }

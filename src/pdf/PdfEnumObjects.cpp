@@ -135,7 +135,7 @@ void TPdfEnum::SelectObjectFromIndex(uint32_t iObject) {
       if (!s.Pen.Null) Canvas->Stroke();
     }
     s.Pen = e->Pen;
-    s.Pen.Null = e->Pen.Width < 0 || e->Pen.Style == PS_NULL;
+    s.Pen.Null = e->Pen.Width < 0 || (e->Pen.Style & PS_STYLE_MASK) == PS_NULL;
     break;
   case OBJ_BRUSH:
     s.Brush = e->Brush;

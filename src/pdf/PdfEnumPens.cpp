@@ -35,7 +35,7 @@ void TPdfEnum::NeedPen() {
   }
   SelectStrokeColor(pen.Color);
   if (pen.Style != fPenStyle) {
-    switch (pen.Style) {
+    switch (pen.Style & PS_STYLE_MASK) {
     case PS_DASH:
       Canvas->SetDash({4, 4}, 0);
       break;

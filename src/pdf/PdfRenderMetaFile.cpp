@@ -4,21 +4,43 @@
 #include "pdf/PdfEnum.h"
 #include "platform/metafile/Metafile.h"
 
+namespace {
+
+struct TPdfPoint {
+  double x = 0, y = 0;
+};
+
+// The frame's top-left corner in pixels of the reference device.
+TPdfPoint FrameOrigin(const TEnhMetaHeader& H) {
+  TPdfPoint p;
+  if (H.szlMillimeters.cx > 0)
+    p.x = H.rclFrame.left * static_cast<double>(H.szlDevice.cx) / (H.szlMillimeters.cx * 100.0);
+  if (H.szlMillimeters.cy > 0)
+    p.y = H.rclFrame.top * static_cast<double>(H.szlDevice.cy) / (H.szlMillimeters.cy * 100.0);
+  return p;
+}
+
+} // namespace
+
 void TPdfCanvas::RenderMetaFile(const TMetafile& MF, float Scale, float XOff, float YOff,
                                 TPdfCanvasRenderMetaFileTextPositioning TextPositioning,
                                 float KerningHScaleBottom, float KerningHScaleTop) {
-  const TPdfIntRect R{0, 0, MF.Width(), MF.Height()};
   TPdfEnum E(this);
-  FOffsetXDef = XOff;
-  FOffsetYDef = YOff;
   FDevScale = Scale * FFactor;
+  // The picture frame's corner is the page's corner, as when a metafile is played into a rectangle: a
+  // frame that does not start at the reference device's origin moves the drawing by its offset.
+  const TPdfPoint frame = FrameOrigin(MF.Header());
+  FOffsetXDef = XOff - static_cast<float>(frame.x) * FDevScale;
+  FOffsetYDef = YOff - static_cast<float>(frame.y) * FDevScale;
   fUseMetaFileTextPositioning = TextPositioning;
   fKerningHScaleBottom = KerningHScaleBottom;
   fKerningHScaleTop = KerningHScaleTop;
   // The printer is asked only when a metric mapping mode needs its resolution (TPdfEnum::ScaleMatrix).
   FPrinterPxPerInch = FDoc ? FDoc->FPrinterPxPerInch : TPdfIntPoint{300, 300};
-  E.State().WindowExt = {R.Right, R.Bottom};
-  E.State().ViewportExt = {R.Right, R.Bottom};
+  // The extents of the text mode, (1, 1) both, as a device context starts: a metafile that sets only its
+  // window extent in MM_ANISOTROPIC maps that extent onto one pixel per unit.
+  E.State().WindowExt = {1, 1};
+  E.State().ViewportExt = {1, 1};
   GSave();
   try {
     MF.EnumerateRecords([&E](const TEmfRecord& Record) { return EmfRecordCallback(Record, E); });

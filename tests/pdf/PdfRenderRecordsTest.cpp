@@ -1,6 +1,7 @@
 // Metafile records and the content-stream operators the renderer writes for them.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <limits>
 
@@ -168,6 +169,34 @@ TEST(PdfRenderRecords, OperatorsOfEachRecord) {
     TRenderPage page;
     EXPECT_EQ(page.RenderBody(w.ToMetafile()), c.Expected);
   }
+}
+
+TEST(PdfRenderRecords, AnisotropicWithOnlyAWindowExtentStartsFromOneToOne) {
+  // The viewport keeps the text mode's extent (1, 1): two logical units to the pixel.
+  TEmfWriter w = SmallPage();
+  w.SetMapMode(MM_ANISOTROPIC);
+  w.SetWindowExt(2, 2);
+  w.Line(0, 0, 100, 0);
+  TRenderPage page;
+  EXPECT_EQ(page.RenderBody(w.ToMetafile()), "0 0 0 RG\n[] 0 d\n0.38 w\n0 72 m\n37.5 72 l\nS\n");
+}
+
+TEST(PdfRenderRecords, TheFrameCornerIsThePageCorner) {
+  TEmfWriter w = SmallPage();
+  w.Line(96, 96, 196, 96);
+  std::vector<uint8_t> bytes = w.Finish();
+  // Move the frame (hundredths of a millimetre, at 24) by 25 mm, the page's 96 pixels, both ways.
+  for (size_t at = 24; at < 40; at += 4) {
+    int32_t v;
+    std::memcpy(&v, &bytes[at], 4);
+    v += 2500;
+    std::memcpy(&bytes[at], &v, 4);
+  }
+  TMetafile mf;
+  mf.LoadFromBytes(bytes);
+  ASSERT_EQ(mf.Width(), 96);
+  TRenderPage page;
+  EXPECT_EQ(page.RenderBody(mf), "0 0 0 RG\n[] 0 d\n0.75 w\n0 72 m\n75 72 l\nS\n");
 }
 
 TEST(PdfRenderRecords, ColoursAndStateStack) {
