@@ -1,6 +1,8 @@
 #include "ZVPreviewImage.h"
 
+#include <QCoreApplication>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "platform/gdi/Player.h"
 #include "store/printer/ZVPrinter.h"
@@ -40,4 +42,14 @@ void TZVPreviewImage::paintEvent(QPaintEvent*) {
   painter.drawRect(QRect(0, 0, W - 3, H - 3));
   painter.fillRect(QRect(W - 2, 2, 2, H - 2), Qt::black);
   painter.fillRect(QRect(2, H - 2, W - 2, 2), Qt::black);
+}
+
+void TZVPreviewImage::wheelEvent(QWheelEvent* e) {
+  QWidget* view = parentWidget();
+  if (!view) return QWidget::wheelEvent(e);
+  QWheelEvent forwarded(mapTo(view, e->position()), e->globalPosition(), e->pixelDelta(), e->angleDelta(),
+                        e->buttons(), e->modifiers(), e->phase(), e->inverted(), e->source());
+  QCoreApplication::sendEvent(view, &forwarded);
+  // Handled by the view either way; it is not offered to it a second time.
+  e->accept();
 }

@@ -30,6 +30,8 @@ class TZVPreviewImage : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent*) override;
+  // The page is part of the scrolled view: its wheel is the view's.
+  void wheelEvent(QWheelEvent* e) override;
 
  private:
   TZVPrinter* FZVPrinter = nullptr;

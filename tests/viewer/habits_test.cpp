@@ -135,6 +135,16 @@ TEST_F(HabitsTest, HalfNotchesAddUpAndAReversalStartsAgain) {
   ExpectPageInfo(*w, 2, "reversed");
 }
 
+TEST_F(HabitsTest, WheelOverThePageReachesThePreview) {
+  auto w = Start("zestawienie.zvp");
+  TZVPreviewImage& image = *w->ZVPreview1->PreviewImage();
+  const QPointF at(image.width() / 2, image.height() / 2);
+  QWheelEvent e(at, image.mapToGlobal(at), QPoint(), QPoint(0, -Notch), Qt::NoButton, Qt::NoModifier,
+                Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(&image, &e);
+  ExpectPageInfo(*w, 2, "over the page");
+}
+
 TEST_F(HabitsTest, ScrollingToTheBottomDoesNotTurnThePageInTheSameMove) {
   auto w = Start("zestawienie.zvp");
   TZVPreview& p = *w->ZVPreview1;
