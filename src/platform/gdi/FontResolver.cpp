@@ -33,9 +33,10 @@ QRawFont RawFontOf(const TFontLocation& location) {
   return raw;
 }
 
-// Qt's own synthetic bold and oblique, for faces that lack the asked style. Only families that Qt's
-// font database knows can be emulated; the others are drawn in the style they have.
-QRawFont EmulatedStyle(const TGdiFont& f, const TFontLocation& location) {
+// The matched family from Qt's own font database, in the asked style (Qt emulates bold and oblique where the
+// face lacks them). Qt's PDF and printer engines keep text as text only for fonts it knows by file name; a
+// font loaded from its bytes would be drawn there as outlines. Empty when Qt does not know the family.
+QRawFont FromFontDatabase(const TGdiFont& f, const TFontLocation& location) {
   QFont qf(QString::fromStdString(location.Family));
   qf.setPixelSize(kReferencePixels);
   qf.setWeight(static_cast<QFont::Weight>(f.Weight <= 0 ? 400 : std::min(f.Weight, 1000)));
@@ -63,7 +64,7 @@ void ResolveFont(const TGdiFont& f) {
   auto face = TFontService::Instance().Open(RequestOf(f));
   if (!face) return;
   const TFontLocation& location = face->Location();
-  if ((location.FakeBold || location.FakeItalic) && !location.Symbol) f.Raw = EmulatedStyle(f, location);
+  if (!location.Symbol) f.Raw = FromFontDatabase(f, location);
   // QRawFont reads the first face of a file only.
   if (!f.Raw.isValid() && location.FaceIndex == 0) f.Raw = RawFontOf(location);
   if (!f.Raw.isValid()) return;
