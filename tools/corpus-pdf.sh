@@ -31,6 +31,17 @@ end=$EPOCHREALTIME
 echo "converted ${#inputs[@]} files in one process: $(awk "BEGIN { printf \"%.2f\", $end - $start }") s"
 [ -s "$out/pdf-errors.txt" ] && { echo "conversion errors:"; cat "$out/pdf-errors.txt"; }
 
+# One process per file, as a user converting a single page would run it.
+times=()
+for input in "${inputs[@]}"; do
+  t0=$EPOCHREALTIME
+  "$tool" pdf "$input" -o "$out/single.pdf" 2>/dev/null
+  t1=$EPOCHREALTIME
+  times+=("$(awk "BEGIN { printf \"%.1f\", ($t1 - $t0) * 1000 }")")
+done
+rm -f "$out/single.pdf"
+printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1 } END { printf "one file per process: median %.1f ms, max %.1f ms\n", a[int((NR + 1) / 2)], a[NR] }'
+
 bad=0
 for pdf in "$out"/pdf/*.pdf; do
   name=$(basename "$pdf" .pdf)
