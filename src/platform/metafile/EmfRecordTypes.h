@@ -1,6 +1,6 @@
 #pragma once
 // The one catalogue of enhanced-metafile record types and of the GDI constants that records carry, named
-// as the published EMF specification and the Windows headers name them. Every part of the project that
+// as the published EMF format and the Windows headers name them. Every part of the project that
 // reads or writes records (the QPainter player, the PDF renderer, the EMF writer, printing, zvptool) takes
 // its numbers from here; nothing else lists record numbers.
 //
@@ -83,7 +83,7 @@ enum EmfRecordType : uint32_t {
   EMR_SELECTCLIPPATH = 67,
   EMR_ABORTPATH = 68,
   EMR_RESERVED_69 = 69,
-  EMR_GDICOMMENT = 70, // EMR_COMMENT in the specification
+  EMR_GDICOMMENT = 70, // EMR_COMMENT in the published format
   EMR_FILLRGN = 71,
   EMR_FRAMERGN = 72,
   EMR_INVERTRGN = 73,
