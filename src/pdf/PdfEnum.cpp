@@ -1,8 +1,11 @@
 // TPdfEnum: creation, the record dispatch, the state stack and the records that only change state.
 #include "pdf/PdfEnum.h"
 
+#include <cmath>
+
 #include "pdf/PdfCanvas.h"
 #include "pdf/PdfErrors.h"
+#include "platform/metafile/PageMapping.h"
 
 using namespace emf;
 
@@ -65,6 +68,8 @@ bool TPdfEnum::HandleStateRecord(const TEmfRecord& R) {
     RecordView h(R.Data, 88);
     RectL bounds = h.RectAt(8);
     obj.assign(R.Data.U16(56), TPdfEnumHandleEntry{});
+    // The reference device the metric modes measure with: szlDevice and szlMillimeters.
+    fDevice = TReferenceDevice(h.I32(72), h.I32(76), h.I32(80), h.I32(84));
     s.WindowOrg = s.ViewportOrg = TPdfIntPoint{};
     // The reference context: MM_TEXT, ALTERNATE, COLORONCOLOR.
     s.MapMode = MM_TEXT;
@@ -80,7 +85,9 @@ bool TPdfEnum::HandleStateRecord(const TEmfRecord& R) {
   case EMR_SETWINDOWEXTEX:
   case EMR_SETVIEWPORTEXTEX: {
     SizeL e = SizeRecordView(R.Data).Extent();
-    (R.Type == EMR_SETWINDOWEXTEX ? s.WindowExt : s.ViewportExt) = {e.cx, e.cy};
+    // Only the scalable modes take extents, and never a zero one.
+    if (ScalableMapMode(s.MapMode) && e.cx != 0 && e.cy != 0)
+      (R.Type == EMR_SETWINDOWEXTEX ? s.WindowExt : s.ViewportExt) = {e.cx, e.cy};
     return true;
   }
   case EMR_SETWINDOWORGEX:
@@ -89,9 +96,18 @@ bool TPdfEnum::HandleStateRecord(const TEmfRecord& R) {
     (R.Type == EMR_SETWINDOWORGEX ? s.WindowOrg : s.ViewportOrg) = {p.x, p.y};
     return true;
   }
-  case EMR_SETMAPMODE:
-    s.MapMode = ValueRecordView(R.Data).SignedValue();
+  case EMR_SETMAPMODE: {
+    int32_t mode = ValueRecordView(R.Data).SignedValue();
+    TPageSize window{double(s.WindowExt.cx), double(s.WindowExt.cy)};
+    TPageSize viewport{double(s.ViewportExt.cx), double(s.ViewportExt.cy)};
+    if (!MapModeExtents(mode, fDevice, window, viewport)) return true; // not a mapping mode
+    s.MapMode = mode;
+    s.WindowExt = {static_cast<int32_t>(std::lround(window.cx)),
+                   static_cast<int32_t>(std::lround(window.cy))};
+    s.ViewportExt = {static_cast<int32_t>(std::lround(viewport.cx)),
+                     static_cast<int32_t>(std::lround(viewport.cy))};
     return true;
+  }
   case EMR_SETBKMODE:
     s.BkMode = ValueRecordView(R.Data).SignedValue();
     return true;

@@ -18,6 +18,7 @@
 #include "pdf/PdfTypes.h"
 #include "platform/metafile/EmfRecordViews.h"
 #include "platform/metafile/Metafile.h"
+#include "platform/metafile/PageMapping.h"
 
 class TPdfCanvas;
 
@@ -163,6 +164,7 @@ class TPdfEnum {
   int nDC = 0;
   TPdfEnumDCState DC[MaxDC];
   int fSkippedRecords = 0;
+  emf::TReferenceDevice fDevice; // from the header record
 };
 
 // The enumeration callback: hands every record to the TPdfEnum; always goes on.

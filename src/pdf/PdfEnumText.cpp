@@ -21,6 +21,17 @@ constexpr double Pi = 3.14159265358979323846;
 // The largest font size a page accepts.
 constexpr float MaxFontSize = 2000;
 
+float AxisSign(float worldFactor, int32_t viewExt, int32_t winExt) {
+  bool negative = (worldFactor < 0) != ((viewExt < 0) != (winExt < 0));
+  return negative ? -1.0f : 1.0f;
+}
+
+int32_t Clamp32(double v) {
+  if (!(v > -2147483648.0)) return INT32_MIN;
+  if (!(v < 2147483647.0)) return INT32_MAX;
+  return static_cast<int32_t>(v);
+}
+
 double Abs(int32_t v) {
   return std::fabs(static_cast<double>(v));
 }
@@ -69,8 +80,10 @@ void TPdfEnum::TextOut(const ExtTextOutView& R) {
   if (text.empty()) return;
 
   TPdfCanvas& c = *Canvas;
-  const float xSign = c.FWorldFactorX < 0 ? -1.0f : 1.0f;
-  const float ySign = c.FWorldFactorY < 0 ? -1.0f : 1.0f;
+  // The directions logical x and y run on the page: the world transform's and the window/viewport
+  // mapping's signs together. Text itself always runs rightwards and upright on the page.
+  const float xSign = AxisSign(c.FWorldFactorX, c.FViewSize.cx, c.FWinSize.cx);
+  const float ySign = AxisSign(c.FWorldFactorY, c.FViewSize.cy, c.FWinSize.cy);
   const float hscale = std::fabs(c.FWorldFactorY * c.FFactorY * c.FDevScale);
   const float wscale = std::fabs(c.FWorldFactorX * c.FFactorX * c.FDevScale);
   const double h = lf.lfHeight < 0 ? Abs(lf.lfHeight) : std::fabs(static_cast<double>(s.Font.EmHeight));
@@ -142,8 +155,9 @@ void TPdfEnum::TextOut(const ExtTextOutView& R) {
     yOff = -std::fabs(static_cast<double>(s.Font.Ascent));
     break;
   }
-  if (ySign < 0) yOff += Abs(lf.lfHeight);
-  if (xSign < 0) xOff += fullWidth;
+  // The offsets as logical distances: on a mirrored axis they point the other way.
+  xOff *= xSign;
+  yOff *= ySign;
 
   const bool updateCP = (s.TextAlign & TA_UPDATECP) != 0;
   const double x = updateCP ? s.CurrentPoint.x : reference.x;
@@ -158,9 +172,12 @@ void TPdfEnum::TextOut(const ExtTextOutView& R) {
     if (clipped) {
       background = {rcl.left, rcl.top, rcl.right, rcl.bottom};
     } else {
-      auto ix = static_cast<int32_t>(x), iy = static_cast<int32_t>(y);
-      background = {ix, iy, static_cast<int32_t>(ix + std::trunc(fullWidth)),
-                    static_cast<int32_t>(iy + Abs(lf.lfHeight))};
+      // The text's cell: from its start to its end, from the ascent above the baseline to the descent
+      // below it.
+      const double left = x - xOff, baseline = y - yOff;
+      background = {Clamp32(left), Clamp32(baseline - std::fabs(double(s.Font.Ascent)) * ySign),
+                    Clamp32(left + std::trunc(fullWidth) * xSign),
+                    Clamp32(baseline + std::fabs(double(s.Font.Descent)) * ySign)};
     }
     TPdfCanvas::SortRectEdges(background);
   }
@@ -230,7 +247,7 @@ void TPdfEnum::TextOut(const ExtTextOutView& R) {
   // Decoration offsets and widths in logical units: points through the text's own scales. Without a
   // scale (a quarter-turned world) there is nothing to draw them with.
   if (hscale != 0 && wscale != 0) {
-    const TPdfTextLine line{x, y, xOff, yOff, fullWidth, cosA, sinA, ASize / 15 / wscale};
+    const TPdfTextLine line{x, y, xOff, yOff, fullWidth * xSign, cosA, sinA, ASize / 15 / wscale};
     if (lf.lfUnderline) DrawTextDecoration(line, ySign * ASize / 8 / hscale);
     if (lf.lfStrikeOut) DrawTextDecoration(line, -ySign * ASize / 3 / hscale);
   }

@@ -259,48 +259,84 @@ TEST(PdfRenderRecords, StockPensAndBrushes) {
   EXPECT_EQ(e.State().Brush.Color, 0x808080);
 }
 
-TEST(PdfRenderRecords, IsotropicMappingAtThreeHundredDpi) {
-  TEmfWriter w = SmallPage();
-  w.SetMapMode(MM_ISOTROPIC);
-  w.SetWindowExt(1000, 1000);
-  TRenderPage page;
-  page.Render(w.ToMetafile());
-  TPdfCanvas& c = page.Canvas();
-  EXPECT_EQ(c.FViewSize.cx, 300);
-  EXPECT_EQ(c.FViewSize.cy, -300);
-  EXPECT_EQ(c.FWinSize.cx, 10000);
-  EXPECT_EQ(c.FWinSize.cy, 10000);
-}
-
-TEST(PdfRenderRecords, ThePrinterIsAskedOnlyForMetricModesAndOnce) {
-  int asked = 0;
-  TRenderPage page;
-  page.Doc().PrinterResolutionProbe = [&asked] {
-    ++asked;
-    return TPdfIntPoint{600, 600};
+// The metric modes and MM_ISOTROPIC measure with the metafile's reference device (here 96 pixels over
+// 25 mm), as a device context on that device does; the extents the metafile sets count only in the
+// scalable modes.
+TEST(PdfRenderRecords, MetricAndIsotropicModesUseTheReferenceDevice) {
+  struct TCase {
+    const char* Name;
+    std::function<void(TEmfWriter&)> Setup;
+    TPdfIntSize View, Win;
   };
-  TEmfWriter text = SmallPage();
-  text.Line(0, 0, 5, 5);
-  page.Render(text.ToMetafile());
-  EXPECT_EQ(asked, 0);
-
-  for (int i = 0; i < 2; ++i) {
-    TEmfWriter metric = SmallPage();
-    metric.SetMapMode(MM_LOMETRIC);
-    page.Render(metric.ToMetafile());
+  const TCase cases[] = {
+      {"lometric", [](TEmfWriter& w) { w.SetMapMode(MM_LOMETRIC); }, {96, -96}, {250, 250}},
+      {"himetric ignores a window extent",
+       [](TEmfWriter& w) {
+         w.SetMapMode(MM_HIMETRIC);
+         w.SetWindowExt(7, 7);
+       },
+       {96, -96},
+       {2500, 2500}},
+      {"twips", [](TEmfWriter& w) { w.SetMapMode(MM_TWIPS); }, {96, -96}, {1417, 1417}},
+      {"isotropic with a window extent of 1000",
+       [](TEmfWriter& w) {
+         w.SetMapMode(MM_ISOTROPIC);
+         w.SetWindowExt(1000, 1000);
+       },
+       {96, -96},
+       {1000, 1000}},
+      {"isotropic shrinks the axis with the larger scale",
+       [](TEmfWriter& w) {
+         w.SetMapMode(MM_ISOTROPIC);
+         w.SetWindowExt(100, 100);
+         w.SetViewportExt(50, 80);
+       },
+       {50, 50},
+       {100, 100}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TEmfWriter w = SmallPage();
+    c.Setup(w);
+    TRenderPage page;
+    page.Render(w.ToMetafile());
+    TPdfCanvas& canvas = page.Canvas();
+    EXPECT_EQ(canvas.FViewSize.cx, c.View.cx);
+    EXPECT_EQ(canvas.FViewSize.cy, c.View.cy);
+    EXPECT_EQ(canvas.FWinSize.cx, c.Win.cx);
+    EXPECT_EQ(canvas.FWinSize.cy, c.Win.cy);
   }
-  EXPECT_EQ(asked, 1);
-  EXPECT_EQ(page.Canvas().FViewSize.cx, 600);
-  EXPECT_EQ(page.Canvas().FViewSize.cy, -600);
 }
 
-TEST(PdfRenderRecords, AProbeWithoutAnswerKeepsThreeHundred) {
-  TRenderPage page;
-  page.Doc().PrinterResolutionProbe = [] { return TPdfIntPoint{0, 0}; };
+TEST(PdfRenderRecords, LometricLinesLandWhereTheDeviceDrawsThem) {
   TEmfWriter w = SmallPage();
-  w.SetMapMode(MM_TWIPS);
-  page.Render(w.ToMetafile());
-  EXPECT_EQ(page.Canvas().FViewSize.cx, 300);
+  w.SetMapMode(MM_LOMETRIC);
+  w.SelectObject(w.CreatePen(PS_SOLID, 0, 0));
+  w.Line(0, 0, 250, -250); // 25 mm right and down: the page's other corner
+  TRenderPage page;
+  std::string body = page.RenderBody(w.ToMetafile());
+  EXPECT_NE(body.find("0 72 m\n72 0 l\nS\n"), std::string::npos) << body;
+}
+
+TEST(PdfRenderRecords, PrinterResolutionOfTheDocument) {
+  TRenderPage page;
+  EXPECT_EQ(page.Doc().PrinterPxPerInch().x, 300);
+  int asked = 0;
+  TRenderPage probed;
+  probed.Doc().PrinterResolutionProbe = [&asked] {
+    ++asked;
+    return TPdfIntPoint{600, 1200};
+  };
+  TEmfWriter metric = SmallPage();
+  metric.SetMapMode(MM_LOMETRIC);
+  probed.Render(metric.ToMetafile());
+  EXPECT_EQ(asked, 0); // rendering needs no printer
+  EXPECT_EQ(probed.Doc().PrinterPxPerInch().y, 1200);
+  EXPECT_EQ(probed.Doc().PrinterPxPerInch().x, 600);
+  EXPECT_EQ(asked, 1);
+  TRenderPage silent;
+  silent.Doc().PrinterResolutionProbe = [] { return TPdfIntPoint{0, 0}; };
+  EXPECT_EQ(silent.Doc().PrinterPxPerInch().x, 300);
 }
 
 TEST(PdfRenderRecords, WorldTransformsCombine) {

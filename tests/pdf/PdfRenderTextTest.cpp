@@ -173,10 +173,26 @@ TEST_F(TextFixture, OpaqueBackgroundInTheBrushColourButNeverWhite) {
   w.SelectObject(WHITE_BRUSH);
   w.RawRecord(EMR_EXTTEXTOUTW, TextRecord(10, 70, ETO_OPAQUE, {}, u"ab", {20, 20}));
   std::string body = Body();
-  // One background: red, 40 wide and lfHeight high at the reference point, before the text.
+  // One background: red, over the text's cell (40 wide; from the ascent, 14, above the baseline at y = 50
+  // to the descent, 3, below it), before the text.
   EXPECT_EQ(Count(body, " re\nf\n"), 1) << body;
-  EXPECT_NE(body.find("1 0 0 rg\n7.5 22.5 30 12 re\nf\n"), std::string::npos) << body;
+  EXPECT_NE(body.find("1 0 0 rg\n7.5 32.25 30 12.75 re\nf\n"), std::string::npos) << body;
   EXPECT_LT(body.find("re\nf\n"), body.find("BT\n"));
+}
+
+TEST_F(TextFixture, AlignmentFollowsAnUpwardAxis) {
+  // Logical y runs upwards: top-aligned text hangs below its reference point on the page all the same.
+  TEmfWriter t = SmallPage();
+  t.SetMapMode(MM_ANISOTROPIC);
+  t.SetWindowExt(1, -1);
+  t.SetViewportExt(1, 1);
+  t.SetViewportOrg(0, 96);
+  t.SelectObject(t.CreateFont({.Face = "Arial", .Height = -16}));
+  t.SetTextAlign(TA_TOP);
+  t.RawRecord(EMR_EXTTEXTOUTW, TextRecord(10, 46, 0, {}, u"ab", {20, 20}));
+  std::string body = page.RenderBody(t.ToMetafile());
+  // The reference point is 50 pixels from the top; the baseline is the ascent (14) lower.
+  EXPECT_NE(body.find("7.5 24 Td\n"), std::string::npos) << body;
 }
 
 TEST_F(TextFixture, EscapementPlacesTheTextWithAMatrix) {
