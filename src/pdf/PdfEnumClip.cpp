@@ -62,7 +62,9 @@ bool TPdfEnum::HandleClipRecord(const TEmfRecord& R) {
   case EMR_INTERSECTCLIPRECT: {
     RectL r = RectRecordView(R.Data).Rect();
     TPdfBox box = ToBox(Canvas->RectToPdf({r.left, r.top, r.right, r.bottom}, true));
-    State().ClipBox = IntersectClipRect(box, State().ClipBox);
+    // The clip in force narrows: text and bitmaps drawn afterwards are clipped to it.
+    State().ClipBox = IntersectClipRect(box, GetClipRect());
+    State().HasClipBox = true;
     return true;
   }
   case EMR_EXTSELECTCLIPRGN:

@@ -216,7 +216,9 @@ void TPdfEnum::TextOut(const ExtTextOutView& R) {
   c.SetRightToLeftText((options & ETO_RTLREADING) != 0);
   c.BeginText();
   TPdfWrite& w = c.Contents()->Writer();
-  const float angle = static_cast<float>(s.Font.Angle * Pi / 180);
+  // The escapement turns counter-clockwise in logical units: a mapping that mirrors one axis turns it
+  // the other way on the page.
+  const float angle = static_cast<float>(s.Font.Angle * Pi / 180) * xSign * ySign;
   const float cosA = std::cos(angle), sinA = std::sin(angle);
   double tx = x - xOff, ty = y - yOff;
   if (s.Font.Angle != 0) {

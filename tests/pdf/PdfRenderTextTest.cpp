@@ -195,6 +195,33 @@ TEST_F(TextFixture, AlignmentFollowsAnUpwardAxis) {
   EXPECT_NE(body.find("7.5 24 Td\n"), std::string::npos) << body;
 }
 
+TEST_F(TextFixture, AClipRectangleClipsLaterText) {
+  w.SaveDC();
+  w.IntersectClipRect(0, 0, 40, 40);
+  w.RawRecord(EMR_EXTTEXTOUTW, TextRecord(10, 30, 0, {}, u"ab", {20, 20}));
+  w.RestoreDC(-1);
+  w.RawRecord(EMR_EXTTEXTOUTW, TextRecord(10, 60, 0, {}, u"cd", {20, 20}));
+  std::string body = Body();
+  size_t clip = body.find("q\n0 42 30 30 re\nW\nn\n");
+  ASSERT_NE(clip, std::string::npos) << body;
+  EXPECT_LT(clip, body.find("(ab) Tj"));
+  EXPECT_LT(body.find("Q\n"), body.find("(cd) Tj"));
+  EXPECT_EQ(Count(body, "W\n"), 1) << body; // the restored state has no clip
+}
+
+TEST_F(TextFixture, EscapementTurnsTheOtherWayOnAnUpwardAxis) {
+  TEmfWriter t = SmallPage();
+  t.SetMapMode(MM_ANISOTROPIC);
+  t.SetWindowExt(1, -1);
+  t.SetViewportExt(1, 1);
+  t.SetViewportOrg(0, 96);
+  t.SelectObject(t.CreateFont({.Face = "Arial", .Height = -16, .Escapement = 900}));
+  t.SetTextAlign(TA_BASELINE);
+  t.RawRecord(EMR_EXTTEXTOUTW, TextRecord(40, 16, 0, {}, u"ab", {20, 20}));
+  std::string body = page.RenderBody(t.ToMetafile());
+  EXPECT_NE(body.find("BT\n0 -1 1 0 30 12 Tm\n"), std::string::npos) << body;
+}
+
 TEST_F(TextFixture, EscapementPlacesTheTextWithAMatrix) {
   TEmfWriter t = SmallPage();
   t.SelectObject(t.CreateFont({.Face = "Arial", .Height = -16, .Escapement = 900}));
