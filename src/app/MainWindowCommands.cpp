@@ -57,8 +57,8 @@ void TfrmDodEdidoPreview::PrintPages(TfrmSelectPrinter& dialog) {
 
 void TfrmDodEdidoPreview::btnSaveClick() {
   QFileDialog dialog(QApplication::activeWindow(), QStringLiteral("Zapisanie raportu"));
-  dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails |
-                    QFileDialog::DontConfirmOverwrite);
+  // The dialog asks before an existing file is replaced.
+  dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   const QStringList filters = NameFilters(ExportFilterLibrary().SaveDialogFilterString());
   dialog.setNameFilters(filters);

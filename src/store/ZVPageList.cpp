@@ -10,6 +10,7 @@
 
 #include "platform/rtl/ByteView.h"
 #include "platform/rtl/Exception.h"
+#include "platform/rtl/ReplacingFile.h"
 #include "store/ZVCompress.h"
 
 namespace {
@@ -151,16 +152,10 @@ void TZVPageList::SaveToFile(const std::string& Filename) {
   // Our own temporary file is open for writing, so the platform's guard does not see it.
   if (!s.Filename().empty() && std::filesystem::equivalent(s.Filename(), Filename, ignored))
     throw EFCreateError(Filename, "The file is open in this program and cannot be replaced");
-  // Creation refuses a file this process has open for reading, so the open report is never damaged.
-  auto file = std::make_unique<TFileStream>(Filename, fmCreate);
-  try {
-    s.SaveToStream(*file);
-  } catch (...) {
-    file.reset();
-    // No half-written file may pose as a report; devices and pipes are left alone.
-    if (std::filesystem::is_regular_file(Filename, ignored)) std::filesystem::remove(Filename, ignored);
-    throw;
-  }
+  // The open report is refused too; a failed copy leaves an existing target exactly as it was.
+  TReplacingFileStream file(Filename);
+  s.SaveToStream(file);
+  file.Commit();
 }
 
 // ---- appending ----

@@ -93,13 +93,18 @@ void TZVStream::SetSize(int64_t NewSize) {
 
 void TZVStream::SaveToStream(TStream& AStream) {
   Guard guard(FLock);
+  const int64_t size = Size();
   SetPosition(0);
   std::unique_ptr<char[]> buffer(new char[SaveChunk]);
+  int64_t copied = 0;
   int32_t n;
   do {
     n = Read(buffer.get(), SaveChunk);
     AStream.WriteBuffer(buffer.get(), n);
+    copied += n;
   } while (n != 0);
+  // A copy that ended early must not pass for the whole report.
+  if (copied != size) throw EReadError();
 }
 
 int32_t TZVStream::HeaderSize() {

@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <random>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 #include "../metafile/ExpectError.h"
 #include "ReportFixture.h"
@@ -163,6 +165,45 @@ TEST(ZVPageList, AFailedSaveLeavesNoFileBehind) {
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previous);
   EXPECT_FALSE(fs::exists(path));
+}
+
+TEST(ZVPageList, SavingOverAnotherReportThatCannotBeWrittenKeepsTheOldReport) {
+  const fs::path folder = fs::path(fixture::OutputPath("over")).concat(".d");
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  const std::string target = (folder / "other.zvp").string();
+  const auto old = fixture::ReportBytes(2, false);
+  WriteFileBytes(target, old.data(), old.size());
+  auto list = fixture::Report(fixture::Pages(60), false);
+  ASSERT_GT(list->Stream()->Size(), 8192);
+  // A child whose files may not grow past 8 KiB stands in for a disk that fills up during the copy.
+  const pid_t child = fork();
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small{8192, 8192};
+    setrlimit(RLIMIT_FSIZE, &small);
+    int code = 0;
+    try {
+      list->SaveToFile(target);
+    } catch (const EWriteError&) {
+      code = 3;
+    } catch (...) {
+      code = 4;
+    }
+    _exit(code);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 3) << "the failure is reported as a write error";
+  EXPECT_EQ(ReadFileBytes(target), old) << "the old report is untouched";
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(folder))
+    left.push_back(entry.path().filename().string());
+  EXPECT_EQ(left, std::vector<std::string>{"other.zvp"}) << "no temporary file is left behind";
+
+  list->SaveToFile(target);
+  EXPECT_EQ(ReadFileBytes(target), fixture::StreamBytes(*list->Stream())) << "a save that can succeed does";
 }
 
 TEST(ZVPageList, AFailedAppendLeavesTheReportAsItWas) {

@@ -1,5 +1,6 @@
 // The toolkit's own texts in the viewer's dialogs are Polish: file dialogs, the page number question,
 // the printer dialog and the standard buttons of message boxes.
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTimer>
 #include <QTranslator>
 
 #include "MainWindow.h"
@@ -63,6 +65,54 @@ TEST_F(TranslationTest, OpenAndSaveDialogsArePolish) {
     EXPECT_FALSE(buttons.contains("Cancel"));
     EXPECT_FALSE(labels.contains("Look in:")) << labels.join('|').toStdString();
   }
+}
+
+QByteArray Contents(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Answers the Save dialog with `target` through its own accept, which asks before replacing a file; the
+// question is answered with `reply`. Returns the question's text (empty when none was asked).
+QString SaveOver(TfrmDodEdidoPreview& w, const QString& target, QMessageBox::StandardButton reply) {
+  QString question;
+  TModalRecorder recorder([&](QDialog& dialog) {
+    auto& files = static_cast<QFileDialog&>(dialog);
+    files.show();
+    files.selectFile(target);
+    // The question runs its own loop; it is answered once it is up.
+    QTimer::singleShot(0, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        question = box->text();
+        box->button(reply)->click();
+      }
+    });
+    static_cast<QDialog&>(files).accept(); // the dialog's own accept, as its Save button
+    return files.result();
+  });
+  w.btnSaveClick();
+  return question;
+}
+
+TEST_F(TranslationTest, SavingOverAFileAsksInPolishAndReplacesOnlyOnYes) {
+  TfrmDodEdidoPreview w(QStringList{"zvpview", QString::fromStdString(SamplePath("faktura.zvp"))});
+  w.show();
+  QCoreApplication::processEvents();
+  const QString target = QString::fromStdString(std::string(ZVP_TEST_OUTPUT_DIR) + "/viewer-over.zvp");
+  QFile::remove(target);
+  {
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an older report");
+  }
+  const QString no = SaveOver(w, target, QMessageBox::No);
+  EXPECT_TRUE(no.contains(QFileInfo(target).fileName())) << no.toStdString();
+  EXPECT_FALSE(no.contains("already exists")) << no.toStdString();
+  EXPECT_EQ(Contents(target), QByteArray("an older report")) << "kept on No";
+
+  EXPECT_FALSE(SaveOver(w, target, QMessageBox::Yes).isEmpty());
+  EXPECT_EQ(Contents(target), Contents(QString::fromStdString(SamplePath("faktura.zvp"))))
+      << "replaced on Yes";
 }
 
 TEST_F(TranslationTest, PageQuestionIsPolish) {

@@ -133,8 +133,7 @@ TEST_F(ZvptoolTest, FailuresEndWithStatus1AndLeaveFilesAlone) {
       {{"pack", "report.zvp", "notes.txt"}, "zvptool: notes.txt: Metafile is not valid"},
       {{"pack", "in1.emf", "in1.emf"}, "zvptool: the output \"in1.emf\" is the input"},
       {{"pack", "./in1.emf", "in1.emf"}, "is the input"},
-      {{"pack", "no/such/dir/out.zvp", "in1.emf"},
-       "zvptool: Cannot create file \"no/such/dir/out.zvp.part\""},
+      {{"pack", "no/such/dir/out.zvp", "in1.emf"}, "zvptool: Cannot create file \"no/such/dir/out.zvp\""},
       {{"unpack", "notes.txt", "out"}, "zvptool: "},
   };
   for (const auto& c : cases) {

@@ -1,11 +1,10 @@
 #include "OutputFiles.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 #include "platform/rtl/Exception.h"
+#include "platform/rtl/ReplacingFile.h"
 
 void RefuseInputAsOutput(const std::string& Output, const std::vector<std::string>& Inputs) {
   for (const std::string& input : Inputs) {
@@ -16,15 +15,7 @@ void RefuseInputAsOutput(const std::string& Output, const std::vector<std::strin
 }
 
 void SaveReplacing(const std::string& Output, TStream& Content) {
-  const std::string part = Output + ".part";
-  try {
-    {
-      TFileStream file(part, fmCreate);
-      file.CopyFrom(Content, 0);
-    }
-    if (std::rename(part.c_str(), Output.c_str()) != 0) throw EFCreateError(Output, SysErrorMessage(errno));
-  } catch (...) {
-    std::remove(part.c_str());
-    throw;
-  }
+  TReplacingFileStream file(Output);
+  file.CopyFrom(Content, 0);
+  file.Commit();
 }

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "Exception.h"
+#include "ReplacingFile.h"
 
 int64_t TStream::Size() {
   int64_t pos = Seek(0, soCurrent);
@@ -106,6 +107,7 @@ namespace {
 // Files held open for reading by this process, by device and inode.
 std::mutex gOpenFilesLock;
 std::multiset<std::pair<uint64_t, uint64_t>> gOpenFiles;
+} // namespace
 
 bool IsOpenForReading(const std::string& FileName) {
   struct stat st {};
@@ -113,7 +115,6 @@ bool IsOpenForReading(const std::string& FileName) {
   std::lock_guard<std::mutex> guard(gOpenFilesLock);
   return gOpenFiles.count({static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)}) > 0;
 }
-} // namespace
 
 TFileStream::TFileStream(const std::string& FileName, TFileMode Mode) : FFileName(FileName), FMode(Mode) {
   if (Mode == fmCreate) {
@@ -152,7 +153,9 @@ int32_t TFileStream::Read(void* Buffer, int32_t Count) {
   while (total < Count) {
     ssize_t n = ::read(FHandle, static_cast<uint8_t*>(Buffer) + total, static_cast<size_t>(Count - total));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
+    // A failing read is not the end of the file: a copy must not come out short as if complete.
+    if (n < 0) throw EReadError("Stream read error: " + SysErrorMessage(errno));
+    if (n == 0) break;
     total += static_cast<int32_t>(n);
   }
   return total;
@@ -193,26 +196,5 @@ std::vector<uint8_t> ReadFileBytes(const std::string& FileName) {
 }
 
 void WriteFileBytes(const std::string& FileName, const void* Data, size_t Size) {
-  if (IsOpenForReading(FileName))
-    throw EFCreateError(FileName, "The file is open in this program and cannot be replaced");
-  std::string temp = FileName + ".part";
-  {
-    TFileStream file(temp, fmCreate);
-    const uint8_t* p = static_cast<const uint8_t*>(Data);
-    size_t left = Size;
-    while (left > 0) {
-      int32_t n = static_cast<int32_t>(std::min<size_t>(left, 1 << 30));
-      if (file.Write(p, n) != n) {
-        ::unlink(temp.c_str());
-        throw EWriteError();
-      }
-      p += n;
-      left -= static_cast<size_t>(n);
-    }
-  }
-  if (::rename(temp.c_str(), FileName.c_str()) != 0) {
-    int err = errno;
-    ::unlink(temp.c_str());
-    throw EFCreateError(FileName, SysErrorMessage(err));
-  }
+  WriteFileReplacing(FileName, Data, Size);
 }

@@ -82,5 +82,8 @@ class TFileStream : public TStream {
 
 // Reads a whole file into memory (raises EFOpenError / EReadError).
 std::vector<uint8_t> ReadFileBytes(const std::string& FileName);
-// Writes bytes to a file through a temporary name beside it, replaced only when complete.
+// True when a TFileStream of this process holds the file open for reading.
+bool IsOpenForReading(const std::string& FileName);
+// Writes bytes to a file through a temporary name beside it, replaced only when complete (checked
+// writes, fsync); on failure the file stays as it was.
 void WriteFileBytes(const std::string& FileName, const void* Data, size_t Size);
