@@ -5,6 +5,7 @@
 #include <QPrinterInfo>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -177,17 +178,66 @@ TEST_F(CupsPrinting, CopiesOfARangeMakeOnePdf) {
   fs::remove(pdf);
 }
 
-TEST_F(CupsPrinting, AnEmptyRangeStillMakesAJob) {
-  const std::string title = UniqueTitle("zvp-empty");
-  const std::string report = TextReport(title, 5);
+// Qt would spool a blank sheet for a job without pages; none reaches the scheduler.
+TEST_F(CupsPrinting, AnEmptyRangeReachesNoPrinter) {
+  const struct {
+    int Pages;
+    const char* Range;
+  } cases[] = {{5, " --from 4 --to 2"}, {3, " --from 5 --to 9"}};
+  for (const auto& c : cases) {
+    const std::string report = TextReport(UniqueTitle("zvp-empty"), c.Pages);
+    const int before = LastJobId("Null");
+    int status = 0;
+    const std::string out = ZvptoolPrint(report + " --printer Null" + c.Range, &status);
+    ASSERT_EQ(status, 0) << out;
+    EXPECT_NE(out.find("Printed 0 page(s) on Null"), std::string::npos) << out;
+    EXPECT_EQ(LastJobId("Null"), before) << c.Range << ": a job reached the scheduler";
+  }
+}
+
+// A page that fails to print abandons the job: what was drawn before it never prints.
+TEST_F(CupsPrinting, AJobWhosePageFailsIsCancelled) {
+  if (Shell("command -v ipptool").empty()) GTEST_SKIP() << "ipptool is missing";
+  const std::string title = UniqueTitle("zvp-failing");
+  const std::string report = std::string(ZVP_TEST_OUTPUT_DIR) + "/" + title + ".zvp";
+  fs::remove(report);
+  TZVPageList list;
+  list.SetStream(std::make_unique<TZVStream>(1 << 20));
+  for (int p = 1; p <= 3; ++p) {
+    TEmfWriter w(794, 1123, 96);
+    w.TextOut(40, 40, "Seite " + std::to_string(p));
+    TMetafile page = w.ToMetafile();
+    if (p == 2) {
+      std::vector<uint8_t> bytes = page.Bytes();
+      // EMR_SELECTOBJECT of handle 50, which no record created, before EMR_EOF (the last 20 bytes).
+      const uint8_t select[12] = {37, 0, 0, 0, 12, 0, 0, 0, 50, 0, 0, 0};
+      bytes.insert(bytes.end() - 20, select, select + 12);
+      auto bump = [&](size_t at, uint32_t by) {
+        uint32_t v;
+        std::memcpy(&v, &bytes[at], 4);
+        v += by;
+        std::memcpy(&bytes[at], &v, 4);
+      };
+      bump(48, 12); // nBytes
+      bump(52, 1);  // nRecords
+      page.LoadFromBytes(bytes);
+    }
+    list.AddPage(page);
+  }
+  list.Finish();
+  list.SaveToFile(report);
+
+  const int before = LastJobId("Null");
   int status = 0;
-  const std::string out = ZvptoolPrint(report + " --from 4 --to 2", &status);
-  ASSERT_EQ(status, 0) << out;
-  EXPECT_NE(out.find("Printed 0 page(s) on PDF"), std::string::npos) << out;
-  const std::string pdf = AwaitPdf(title);
-  ASSERT_FALSE(pdf.empty());
-  EXPECT_EQ(Shell("pdftotext " + pdf + " -").find("Seite"), std::string::npos);
-  fs::remove(pdf);
+  const std::string out = ZvptoolPrint(report + " --printer Null", &status);
+  EXPECT_NE(status, 0) << out;
+  EXPECT_NE(out.find("GDI"), std::string::npos) << out;
+  EXPECT_EQ(out.find("Printed"), std::string::npos) << out;
+  const int job = LastJobId("Null");
+  if (job > before) {
+    const std::string attributes = JobAttributes(job);
+    EXPECT_NE(attributes.find("job-state (enum) = canceled"), std::string::npos) << attributes;
+  }
 }
 
 // The device mode's duplex reaches the job; copies are passes of the print loop, so the job itself asks

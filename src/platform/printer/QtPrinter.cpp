@@ -2,6 +2,8 @@
 
 #include <QPageSize>
 #include <QPainter>
+#include <QPrintEngine>
+#include <algorithm>
 #include <cmath>
 #include <cups/cups.h>
 
@@ -9,6 +11,9 @@
 #include "platform/gdi/Player.h"
 
 namespace {
+
+// Qt's CUPS engine passes this property's name-value list to the scheduler with the job.
+const auto CupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
 std::string CupsOption(const std::string& queue, const char* option) {
   cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(), nullptr);
@@ -40,10 +45,8 @@ int16_t DuplexCode(QPrinter::DuplexMode mode) {
 TQtPrinter::TQtPrinter() = default;
 
 TQtPrinter::~TQtPrinter() {
-  if (FPainter && FPainter->isActive()) {
-    FPrinter->abort();
-    FinishPainting();
-  }
+  // A job still open is abandoned, not printed.
+  if (FPainter && FPainter->isActive()) AbortJob();
 }
 
 std::vector<std::string> TQtPrinter::QueryPrinters() {
@@ -163,16 +166,29 @@ bool TQtPrinter::StartJob(int32_t index, const std::string& title) {
   if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName().isEmpty())
     throw EPrinter("There is no default printer currently selected");
   printer.setDocName(QString::fromStdString(title));
-  FPainter = std::make_unique<QPainter>();
-  if (!FPainter->begin(&printer)) {
-    FPainter.reset();
-    return false;
-  }
-  FDC = std::make_unique<TGdiDC>(*FPainter);
+  // Qt turns a job that ends without pages into a blank sheet; painting waits for the first page.
+  FJobPending = true;
   return true;
 }
 
+TGdiDC* TQtPrinter::Handle() {
+  if (FJobPending) BeginPainting();
+  return FDC.get();
+}
+
+void TQtPrinter::BeginPainting() {
+  FJobPending = false;
+  FPainter = std::make_unique<QPainter>();
+  if (!FPainter->begin(FPrinter.get())) {
+    FPainter.reset();
+    throw EPrinter("Printer is not currently printing");
+  }
+  FDC = std::make_unique<TGdiDC>(*FPainter);
+}
+
 void TQtPrinter::StartNextPage() {
+  // The first page stays blank when nothing was drawn on it, as asked.
+  if (FJobPending) BeginPainting();
   if (!FPrinter->newPage()) throw EPrinter("The printer could not start a new page");
 }
 
@@ -183,15 +199,41 @@ void TQtPrinter::FinishPainting() {
 }
 
 void TQtPrinter::EndJob() {
+  FJobPending = false;
   FinishPainting();
 }
 
 void TQtPrinter::AbortJob() {
+  FJobPending = false;
+  if (!FPainter) return;
+  // Qt cannot abandon a job once painting began: ending the painter hands the pages to the scheduler.
+  // They are handed over held, so that nothing prints, and the held job is then cancelled.
+  QPrintEngine* engine = FPrinter->printEngine();
+  const QVariant options = engine->property(CupsOptionsKey);
+  engine->setProperty(CupsOptionsKey, options.toStringList() << QStringLiteral("job-hold-until")
+                                                             << QStringLiteral("indefinite"));
   FPrinter->abort();
   FinishPainting();
+  engine->setProperty(CupsOptionsKey, options);
+  CancelHeldJob();
+}
+
+void TQtPrinter::CancelHeldJob() {
+  const std::string queue = FPrinter->printerName().toStdString();
+  const std::string title = FPrinter->docName().toStdString();
+  cups_job_t* jobs = nullptr;
+  const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.c_str(), 1, CUPS_WHICHJOBS_ACTIVE);
+  int newest = 0;
+  for (int i = 0; i < count; ++i)
+    if (jobs[i].state == IPP_JSTATE_HELD && jobs[i].title && title == jobs[i].title)
+      newest = std::max(newest, jobs[i].id);
+  cupsFreeJobs(count, jobs);
+  // Should the job not be found it stays held, which prints nothing either.
+  if (newest > 0) cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), newest, 0);
 }
 
 void TQtPrinter::DrawMetafile(const TEmfRect& rect, const TMetafile& metafile) {
+  if (FJobPending) BeginPainting();
   StretchDrawMetafile(*FPainter, rect, metafile);
 }
 

@@ -18,7 +18,8 @@ class TQtPrinter : public TPrinter {
  public:
   TQtPrinter();
   ~TQtPrinter() override;
-  TGdiDC* Handle() override { return FDC.get(); }
+  // Painting on the queue begins with the first page drawn, so a job without pages reaches no printer.
+  TGdiDC* Handle() override;
   // The QPrinter of the selected queue (made on first use).
   QPrinter& QtPrinter();
 
@@ -40,12 +41,15 @@ class TQtPrinter : public TPrinter {
  private:
   QPrinterInfo Info(int32_t index);
   QPrinter& PrinterFor(int32_t index);
+  void BeginPainting();
   void FinishPainting();
+  void CancelHeldJob();
 
   int32_t FQueue = -1; // the queue FPrinter was made for
   std::unique_ptr<QPrinter> FPrinter;
   std::unique_ptr<QPainter> FPainter;
   std::unique_ptr<TGdiDC> FDC;
+  bool FJobPending = false; // a job was started and nothing drawn yet
 };
 
 // Makes the system's queues the program's printers (NewPrinter, Printer()).
