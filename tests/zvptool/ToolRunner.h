@@ -17,6 +17,12 @@ class TScratch {
   TScratch();
   const std::filesystem::path& Dir() const { return FDir; }
   std::string Path(const std::string& name) const { return (FDir / name).string(); }
+  // Whether an output's temporary file (".<name>.<suffix>.part") was left in the scratch folder.
+  bool PartFilesLeft() const {
+    for (const auto& entry : std::filesystem::directory_iterator(FDir))
+      if (entry.path().extension() == ".part") return true;
+    return false;
+  }
 
   // Runs bin/<program> with the arguments (each quoted) inside the scratch folder.
   TRunResult Run(const std::string& program, const std::vector<std::string>& args) const;

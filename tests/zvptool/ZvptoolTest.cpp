@@ -144,7 +144,7 @@ TEST_F(ZvptoolTest, FailuresEndWithStatus1AndLeaveFilesAlone) {
     EXPECT_EQ(r.Err.rfind("zvptool: ", 0), 0u) << r.Err;
   }
   EXPECT_EQ(ReadBytes(S.Path("report.zvp")), report) << "a failed pack does not replace its output";
-  EXPECT_FALSE(std::filesystem::exists(S.Path("report.zvp.part")));
+  EXPECT_FALSE(S.PartFilesLeft());
   EXPECT_EQ(ReadBytes(S.Path(pages[0])), page);
   EXPECT_FALSE(std::filesystem::exists(S.Path("out"))) << "a damaged report gives no pages";
 }
