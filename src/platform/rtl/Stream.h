@@ -66,6 +66,7 @@ class TFileStream : public TStream {
   TFileStream(const std::string& FileName, TFileMode Mode);
   ~TFileStream() override;
 
+  // A read the system fails raises EReadError: it is not the end of the file.
   int32_t Read(void* Buffer, int32_t Count) override;
   int32_t Write(const void* Buffer, int32_t Count) override;
   int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
