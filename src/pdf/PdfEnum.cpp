@@ -16,6 +16,9 @@ TPdfEnum::TPdfEnum(TPdfCanvas* ACanvas) : Canvas(ACanvas) {
   s.MapMode = MM_TEXT;
   s.FillMode = ALTERNATE;
   s.StretchMode = COLORONCOLOR;
+  // A device context's background: opaque and white.
+  s.BkMode = OPAQUE;
+  s.BkColor = 0xFFFFFF;
 }
 
 int EmfRecordCallback(const TEmfRecord& R, TPdfEnum& Data) {

@@ -133,6 +133,8 @@ class TPdfEnum {
   // The shorthand "paint-or-keep": inside a path bracket nothing, else "n" or "S" by the pen.
   void PaintOrKeep();
   void EndPathUnpainted();
+  // Fills a logical rectangle in the background colour.
+  void FillBackground(const TPdfIntRect& Rect);
   void PaintPolyPolygon();
 
   // Record groups, one file each.

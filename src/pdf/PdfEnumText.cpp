@@ -164,9 +164,9 @@ void TPdfEnum::TextOut(const ExtTextOutView& R) {
   const double y = updateCP ? s.CurrentPoint.y : reference.y;
 
   const bool clipped = rcl.left < rcl.right && rcl.top < rcl.bottom;
-  bool opaque =
-      !s.Brush.Null && s.Brush.Color != 0xFFFFFF &&
-      ((options & ETO_OPAQUE) || (s.BkMode == static_cast<int32_t>(OPAQUE) && s.BkColor == s.Brush.Color));
+  // The background is the background colour, as the metafile's device paints it (for ETO_OPAQUE, or in
+  // the OPAQUE background mode); white is never painted, so nothing drawn before on the page is covered.
+  bool opaque = s.BkColor != 0xFFFFFF && ((options & ETO_OPAQUE) || s.BkMode == static_cast<int32_t>(OPAQUE));
   TPdfIntRect background;
   if (opaque) {
     if (clipped) {
@@ -193,7 +193,7 @@ void TPdfEnum::TextOut(const ExtTextOutView& R) {
     c.Closepath();
     c.Clip();
     if (opaque) {
-      FillRectangle(background);
+      FillBackground(background);
       opaque = false;
     } else {
       c.NewPath();
@@ -208,7 +208,7 @@ void TPdfEnum::TextOut(const ExtTextOutView& R) {
     c.FNewPath = false;
   }
   if (opaque) {
-    FillRectangle(background);
+    FillBackground(background);
     c.FNewPath = false;
   }
 
@@ -298,4 +298,12 @@ void TPdfEnum::DrawTextDecoration(const TPdfTextLine& L, double o) {
   Canvas->Stroke();
   s.Pen = saved;
   NeedPen();
+}
+
+void TPdfEnum::FillBackground(const TPdfIntRect& Rect) {
+  TPdfEnumDCState& s = State();
+  const TPdfEnumBrush brush = s.Brush;
+  s.Brush = {false, s.BkColor, static_cast<int32_t>(BS_SOLID)};
+  FillRectangle(Rect);
+  s.Brush = brush;
 }

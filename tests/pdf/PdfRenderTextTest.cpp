@@ -167,11 +167,15 @@ TEST_F(TextFixture, ARectangleClipsWithoutTheClippedOption) {
   EXPECT_EQ(Count(unclipped, "Q\n"), 0) << unclipped;
 }
 
-TEST_F(TextFixture, OpaqueBackgroundInTheBrushColourButNeverWhite) {
-  w.SelectObject(w.CreateSolidBrush(0x0000FF));
+TEST_F(TextFixture, OpaqueBackgroundInTheBackgroundColourButNeverWhite) {
+  w.SelectObject(w.CreateSolidBrush(0x00FF00)); // the brush plays no part
+  w.SetBkMode(TRANSPARENT);
+  w.SetBkColor(0x0000FF);
   w.RawRecord(EMR_EXTTEXTOUTW, TextRecord(10, 50, ETO_OPAQUE, {}, u"ab", {20, 20}));
-  w.SelectObject(WHITE_BRUSH);
-  w.RawRecord(EMR_EXTTEXTOUTW, TextRecord(10, 70, ETO_OPAQUE, {}, u"ab", {20, 20}));
+  w.RawRecord(EMR_EXTTEXTOUTW, TextRecord(10, 70, 0, {}, u"cd", {20, 20})); // transparent
+  w.SetBkMode(OPAQUE);
+  w.SetBkColor(0xFFFFFF);
+  w.RawRecord(EMR_EXTTEXTOUTW, TextRecord(10, 90, ETO_OPAQUE, {}, u"ef", {20, 20})); // white
   std::string body = Body();
   // One background: red, over the text's cell (40 wide; from the ascent, 14, above the baseline at y = 50
   // to the descent, 3, below it), before the text.
