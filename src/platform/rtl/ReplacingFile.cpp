@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "Exception.h"
+#include "FileHandleIo.h"
 
 namespace {
 
@@ -65,16 +66,7 @@ void TReplacingFileStream::Discard() noexcept {
 }
 
 int32_t TReplacingFileStream::Read(void* Buffer, int32_t Count) {
-  if (Count <= 0 || FHandle < 0) return 0;
-  int32_t total = 0;
-  while (total < Count) {
-    ssize_t n = ::read(FHandle, static_cast<uint8_t*>(Buffer) + total, static_cast<size_t>(Count - total));
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw EReadError("Stream read error: " + SysErrorMessage(errno));
-    if (n == 0) break;
-    total += static_cast<int32_t>(n);
-  }
-  return total;
+  return FHandle < 0 ? 0 : ReadHandle(FHandle, Buffer, Count);
 }
 
 int32_t TReplacingFileStream::Write(const void* Buffer, int32_t Count) {
@@ -93,11 +85,7 @@ int32_t TReplacingFileStream::Write(const void* Buffer, int32_t Count) {
 }
 
 int64_t TReplacingFileStream::Seek(int64_t Offset, TSeekOrigin Origin) {
-  if (FHandle < 0) return 0;
-  int whence = Origin == soBeginning ? SEEK_SET : Origin == soCurrent ? SEEK_CUR : SEEK_END;
-  off_t result = ::lseek(FHandle, static_cast<off_t>(Offset), whence);
-  if (result < 0) return ::lseek(FHandle, 0, SEEK_CUR);
-  return static_cast<int64_t>(result);
+  return FHandle < 0 ? 0 : SeekHandle(FHandle, Offset, Origin);
 }
 
 void TReplacingFileStream::SetSize(int64_t NewSize) {

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "Exception.h"
+#include "FileHandleIo.h"
 #include "ReplacingFile.h"
 
 int64_t TStream::Size() {
@@ -148,17 +149,7 @@ TFileStream::~TFileStream() {
 }
 
 int32_t TFileStream::Read(void* Buffer, int32_t Count) {
-  if (Count <= 0) return 0;
-  int32_t total = 0;
-  while (total < Count) {
-    ssize_t n = ::read(FHandle, static_cast<uint8_t*>(Buffer) + total, static_cast<size_t>(Count - total));
-    if (n < 0 && errno == EINTR) continue;
-    // A failing read is not the end of the file: a copy must not come out short as if complete.
-    if (n < 0) throw EReadError("Stream read error: " + SysErrorMessage(errno));
-    if (n == 0) break;
-    total += static_cast<int32_t>(n);
-  }
-  return total;
+  return ReadHandle(FHandle, Buffer, Count);
 }
 
 int32_t TFileStream::Write(const void* Buffer, int32_t Count) {
@@ -175,10 +166,7 @@ int32_t TFileStream::Write(const void* Buffer, int32_t Count) {
 }
 
 int64_t TFileStream::Seek(int64_t Offset, TSeekOrigin Origin) {
-  int whence = Origin == soBeginning ? SEEK_SET : Origin == soCurrent ? SEEK_CUR : SEEK_END;
-  off_t result = ::lseek(FHandle, static_cast<off_t>(Offset), whence);
-  if (result < 0) return ::lseek(FHandle, 0, SEEK_CUR);
-  return static_cast<int64_t>(result);
+  return SeekHandle(FHandle, Offset, Origin);
 }
 
 void TFileStream::SetSize(int64_t NewSize) {
