@@ -205,17 +205,9 @@ size_t RegionFixedSize(ByteView rec) {
 
 RegionRecordView::RegionRecordView(ByteView rec) : RecordView(rec, RegionFixedSize(rec)) {}
 
+// The region data follow the fixed part, whose size the constructor has checked.
 size_t RegionRecordView::DataAt() const {
-  switch (Type()) {
-  case EMR_EXTSELECTCLIPRGN:
-    return 16;
-  case EMR_FILLRGN:
-    return 32;
-  case EMR_FRAMERGN:
-    return 40;
-  default:
-    return 28;
-  }
+  return RegionFixedSize(FRec);
 }
 
 bool RegionRecordView::HasRegion() const {
