@@ -20,10 +20,20 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/metafile/Metafile.h"
 #include "platform/rtl/Lock.h"
 #include "store/ZVStream.h"
+
+// One page record as the file holds it.
+struct TZVPageRecord {
+  int32_t Number = 0;
+  int64_t Start = 0;      // offset of the record
+  int64_t Next = 0;       // offset of the next record (the end of this one)
+  int64_t PageLength = 0; // bytes of the page metafile (its length field when compressed, nBytes when plain)
+  int64_t StoredLength() const { return Next - Start - 12; }
+};
 
 class TZVPageList {
  public:
@@ -47,6 +57,15 @@ class TZVPageList {
   void Finish();
   // Opens the file read-only as the stream and reads its header. On failure PageCount is 0.
   void LoadFromFile(const std::string& Filename);
+  // Opens the file read-only, walks every page record from the first to the last and then reads the header
+  // as LoadFromFile does. Where loading trusts the chain until a page is read, the walk checks each link and
+  // raises EDamagedData with the first problem found, naming the record number and its offset: a header cut
+  // short or with no pages, a record out of sequence, a next-record offset that is not the record's end, a
+  // trailing offset that does not point back at the record's start, bytes after the last record. It reads
+  // only the fields it checks, so memory stays flat whatever the size of the pages.
+  std::vector<TZVPageRecord> LoadAndWalkFile(const std::string& Filename);
+  // The same walk over a stream (taken over, as LoadFromStream does).
+  std::vector<TZVPageRecord> LoadAndWalkStream(std::unique_ptr<TZVStream> aStream);
   // Takes the stream and reads its header, as LoadFromFile does with a file.
   void LoadFromStream(std::unique_ptr<TZVStream> aStream);
   // Copies the stream byte for byte into a new file. Refuses the file the report is open from; a save
@@ -81,6 +100,7 @@ class TZVPageList {
   RecordHead SeekToPage(int32_t PageNumber);
   void ReadPagePayload(const RecordHead& head, TMetafile& page);
   void ResetWalk();
+  std::vector<TZVPageRecord> WalkRecords();
 
   TCriticalSection FLock;
   bool FCompression = false;

@@ -3,13 +3,12 @@
 #include <cstdio>
 
 #include "Command.h"
-#include "ReportLayout.h"
 #include "platform/metafile/EmfRecordTypes.h"
 #include "store/ZVPageList.h"
 
 namespace {
 
-void CheckPage(TZVPageList& list, const TPageRecord& r, bool compressed) {
+void CheckPage(TZVPageList& list, const TZVPageRecord& r, bool compressed) {
   const std::string at =
       "page " + std::to_string(r.Number) + " (record at offset " + std::to_string(r.Start) + ")";
   try {
@@ -33,13 +32,11 @@ void CheckPage(TZVPageList& list, const TPageRecord& r, bool compressed) {
 
 int RunCheck(const std::vector<std::string>& Args) {
   RequireArgumentCount(Args, 1, 1);
-  TFileStream file(Args[0], fmOpenReadShared);
-  const TReportLayout layout = ReadReportLayout(file);
   TZVPageList list;
-  list.LoadFromFile(Args[0]);
-  for (const TPageRecord& r : layout.Records)
-    CheckPage(list, r, layout.Compression);
-  std::printf("OK: %d %s\n", layout.PageCount, layout.PageCount == 1 ? "page" : "pages");
+  const std::vector<TZVPageRecord> records = list.LoadAndWalkFile(Args[0]);
+  for (const TZVPageRecord& r : records)
+    CheckPage(list, r, list.Compression());
+  std::printf("OK: %d %s\n", list.PageCount(), list.PageCount() == 1 ? "page" : "pages");
   return 0;
 }
 

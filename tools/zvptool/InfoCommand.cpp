@@ -2,24 +2,22 @@
 #include <cstdio>
 
 #include "Command.h"
-#include "ReportLayout.h"
 #include "store/ZVPageList.h"
 
 namespace {
 
 int RunInfo(const std::vector<std::string>& Args) {
   RequireArgumentCount(Args, 1, 1);
-  TFileStream file(Args[0], fmOpenReadShared);
-  const TReportLayout layout = ReadReportLayout(file);
   TZVPageList list;
-  list.LoadFromFile(Args[0]);
-  std::printf("Header: %d bytes\nPages: %d\nCompression: %s\n", layout.HeaderSize, list.PageCount(),
+  const std::vector<TZVPageRecord> records = list.LoadAndWalkFile(Args[0]);
+  std::printf("Header: %lld bytes\nPages: %d\nCompression: %s\n",
+              static_cast<long long>(records.front().Start), list.PageCount(),
               list.Compression() ? "yes" : "no");
-  for (const TPageRecord& r : layout.Records) {
+  for (const TZVPageRecord& r : records) {
     auto page = list.GetPage(r.Number);
     std::printf("Page %d: %d x %d px, %zu bytes", r.Number, page->Width(), page->Height(),
                 page->Bytes().size());
-    if (layout.Compression) std::printf(" (stored in %lld)", static_cast<long long>(r.StoredLength()));
+    if (list.Compression()) std::printf(" (stored in %lld)", static_cast<long long>(r.StoredLength()));
     std::printf("\n");
   }
   return 0;

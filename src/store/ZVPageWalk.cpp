@@ -1,18 +1,23 @@
-#include "ReportLayout.h"
-
+// The checking walk of a whole report, for `zvptool check` and `info`: every record from the first to the
+// last, each link checked, reading only the fields it checks.
 #include <string>
 
+#include "ZVPageList.h"
 #include "platform/rtl/ByteView.h"
 #include "platform/rtl/Exception.h"
 
 namespace {
+constexpr int64_t RecordOverhead = 12; // page number, next offset, own offset
+constexpr int64_t EmfHeaderSize = 108;
+constexpr int64_t NBytesOffset = 48; // of the metafile header
+// The older header lengths are told by a signature whose last byte lies at 180.
+constexpr int64_t OlderHeaderProbeEnd = 128 + 8 + 41 + 4;
 
-// Fields of the file read through its stream a few bytes at a time, each through a bounds-checked view,
-// so that walking a large report needs no more memory than a small one.
+// Fields read through the stream a few bytes at a time, each through a bounds-checked view.
 class TStreamFields {
  public:
   explicit TStreamFields(TStream& stream) : FStream(stream), FSize(stream.Size()) {}
-  int64_t size() const { return FSize; }
+  int64_t Size() const { return FSize; }
   bool Has(int64_t offset, int64_t length) const {
     return offset >= 0 && length >= 0 && offset <= FSize && length <= FSize - offset;
   }
@@ -35,22 +40,6 @@ class TStreamFields {
   uint8_t FBuffer[4];
 };
 
-constexpr int64_t RecordOverhead = 12; // page number, next offset, trailing offset
-constexpr int64_t EmfHeaderSize = 108;
-constexpr int64_t NBytesOffset = 48;
-
-// An older header is recognised by the first page's metafile signature: "EMF" and a zero byte at 173
-// (124-byte header) or 177 (128-byte header).
-int32_t DetectHeaderSize(TStreamFields& file) {
-  auto signatureAt = [&](int64_t at) {
-    return file.Has(at, 4) && file.U8(at) == 'E' && file.U8(at + 1) == 'M' && file.U8(at + 2) == 'F' &&
-           file.U8(at + 3) == 0;
-  };
-  if (signatureAt(173)) return 124;
-  if (signatureAt(177)) return 128;
-  return 120;
-}
-
 [[noreturn]] void Damaged(const std::string& message) {
   throw EDamagedData(message);
 }
@@ -58,33 +47,43 @@ int32_t DetectHeaderSize(TStreamFields& file) {
 std::string At(int32_t number, int64_t start) {
   return "record " + std::to_string(number) + " at offset " + std::to_string(start);
 }
-
 } // namespace
 
-TReportLayout ReadReportLayout(TStream& stream) {
-  TStreamFields file(stream);
-  TReportLayout layout;
-  const int64_t size = file.size();
-  if (size < 120)
-    Damaged("header: the file has " + std::to_string(size) +
-            " bytes, fewer than a report header needs (120)");
-  layout.HeaderSize = DetectHeaderSize(file);
-  if (layout.HeaderSize == 120) {
-    layout.PageCount = file.I32(5);
-    layout.Compression = file.U8(18) != 0;
-  } else {
-    layout.PageCount = file.I32(8);
-  }
-  if (layout.PageCount < 1)
-    Damaged("header: the page count is " + std::to_string(layout.PageCount) +
-            "; a report has at least one page");
+std::vector<TZVPageRecord> TZVPageList::LoadAndWalkFile(const std::string& Filename) {
+  SetStream(nullptr);
+  FPageCount = 0;
+  return LoadAndWalkStream(TZVStream::CreateFromFile(Filename));
+}
 
-  int64_t start = layout.HeaderSize;
-  for (int32_t number = 1; number <= layout.PageCount; number++) {
+std::vector<TZVPageRecord> TZVPageList::LoadAndWalkStream(std::unique_ptr<TZVStream> aStream) {
+  FPageCount = 0;
+  SetStream(std::move(aStream));
+  std::vector<TZVPageRecord> records = WalkRecords();
+  ReadFileHeader();
+  return records;
+}
+
+std::vector<TZVPageRecord> TZVPageList::WalkRecords() {
+  TZVStream& stream = RequireStream();
+  TStreamFields file(stream);
+  const int64_t size = file.Size();
+  if (size < TZVStream::CurrentHeaderSize)
+    Damaged("header: the file has " + std::to_string(size) + " bytes, fewer than a report header needs (" +
+            std::to_string(TZVStream::CurrentHeaderSize) + ")");
+  const int32_t headerSize = size >= OlderHeaderProbeEnd ? stream.HeaderSize() : TZVStream::CurrentHeaderSize;
+  const bool current = headerSize == TZVStream::CurrentHeaderSize;
+  const int32_t pageCount = current ? file.I32(5) : file.I32(8);
+  const bool compression = current && file.U8(18) != 0;
+  if (pageCount < 1)
+    Damaged("header: the page count is " + std::to_string(pageCount) + "; a report has at least one page");
+
+  std::vector<TZVPageRecord> records;
+  int64_t start = headerSize;
+  for (int32_t number = 1; number <= pageCount; number++) {
     const std::string at = At(number, start);
     if (!file.Has(start, RecordOverhead + 4))
       Damaged(at + ": the file ends at offset " + std::to_string(size) + " before the record does");
-    TPageRecord r;
+    TZVPageRecord r;
     r.Number = file.I32(start);
     r.Start = start;
     r.Next = file.I32(start + 4);
@@ -93,7 +92,7 @@ TReportLayout ReadReportLayout(TStream& stream) {
       Damaged(at + ": the next-record offset " + std::to_string(r.Next) +
               " lies outside the record's room (" + std::to_string(start + RecordOverhead + 4) + " to " +
               std::to_string(size) + ")");
-    if (layout.Compression) {
+    if (compression) {
       r.PageLength = file.I32(start + 8);
       if (r.PageLength < EmfHeaderSize)
         Damaged(at + ": the page length " + std::to_string(r.PageLength) + " is too small for a metafile");
@@ -110,12 +109,12 @@ TReportLayout ReadReportLayout(TStream& stream) {
     if (trailing != start)
       Damaged(at + ": the trailing offset " + std::to_string(trailing) +
               " does not point at the record's start");
-    layout.Records.push_back(r);
+    records.push_back(r);
     start = r.Next;
   }
   // With nothing after the last record, the last four bytes are its trailing offset, checked above.
   if (start != size)
-    Damaged("the last record (" + std::to_string(layout.PageCount) + ") ends at offset " +
-            std::to_string(start) + ", but the file has " + std::to_string(size) + " bytes");
-  return layout;
+    Damaged("the last record (" + std::to_string(pageCount) + ") ends at offset " + std::to_string(start) +
+            ", but the file has " + std::to_string(size) + " bytes");
+  return records;
 }
