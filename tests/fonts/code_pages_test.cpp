@@ -45,4 +45,27 @@ TEST(CodePages, OtherCodePagesReadAsWestern) {
   }
   EXPECT_EQ(CodePageBytesToUtf16(std::string_view("\x80\xB9", 2), 932), u"€¹");
 }
+
+// Text records' 8-bit strings: a byte that starts no character is replaced on its own, the rest keeps its
+// letters.
+TEST(CodePages, TextDecodesEachBadByteAlone) {
+  struct {
+    int CodePage;
+    std::string_view Bytes;
+    std::u16string_view Text;
+  } cases[] = {
+      {1250, "Za\xBF\xF3\xB3\xE6", u"Za\u017C\u00F3\u0142\u0107"},
+      {932, "\x93\xFA\x96\x7B", u"\u65E5\u672C"},
+      {932,
+       "\x93\xFA"
+       "A\x81",
+       u"\u65E5A\uFFFD"},                         // a lead byte cut off at the end
+      {936, "\x81 a\xC4\xE3", u"\uFFFD a\u4F60"}, // a lead byte without its trail byte
+      {949, "\xB0\xA1\xFFz", u"\uAC00\uFFFDz"},
+      {950, "\xA4\xA4", u"\u4E2D"},
+      {0, "\x80\xF0", u"\u0080\u00F0"}, // symbol fonts: bytes as they are
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(DecodeCodePageText(c.Bytes, c.CodePage), c.Text) << c.CodePage << " " << c.Bytes;
+}
 } // namespace

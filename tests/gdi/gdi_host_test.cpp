@@ -106,6 +106,8 @@ TEST_F(GdiHost, AnsiTextIsDecodedInTheCodePageOfTheCharacterSet) {
   EXPECT_EQ(DecodeAnsiText("\xB9\xE6", 2, 238), QString::fromUtf8("ąć")); // Central European
   EXPECT_EQ(DecodeAnsiText("\x80", 1, 0), QString::fromUtf8("€"));        // Western
   EXPECT_EQ(DecodeAnsiText("\xC6", 1, 204), QString::fromUtf8("Ж"));      // Cyrillic
+  // Shift-JIS with a stray byte: only that byte is lost.
+  EXPECT_EQ(DecodeAnsiText("\x93\xFA\xFF\x96\x7B", 5, 128), QString::fromUtf8("日\uFFFD本"));
 }
 
 } // namespace

@@ -2,29 +2,12 @@
 
 #include <QGlyphRun>
 #include <QPaintEngine>
-#include <QStringDecoder>
 #include <cmath>
 
 #include "FontResolver.h"
 #include "platform/rtl/CodePages.h"
 
 namespace {
-// Qt's decoders for the multi-byte code pages, which the program's code-page table does not hold.
-const char* MultiByteCodePageName(int codePage) {
-  switch (codePage) {
-  case 932:
-    return "Shift_JIS";
-  case 949:
-    return "windows-949";
-  case 936:
-    return "GBK";
-  case 950:
-    return "Big5";
-  default:
-    return nullptr;
-  }
-}
-
 // Text space: x along the baseline, y down, in output pixels; this maps it onto the painter.
 struct TTextFrame {
   QTransform ToOutput;
@@ -78,18 +61,7 @@ void FillGlyphOutlines(QPainter& p, const QRawFont& raw, const QVector<quint32>&
 } // namespace
 
 QString DecodeAnsiText(const char* bytes, size_t length, uint8_t charSet) {
-  QByteArrayView view(bytes, static_cast<qsizetype>(length));
-  int codePage = CodePageOfCharSet(charSet);
-  if (codePage == 0) return QString::fromLatin1(view); // symbol fonts take the bytes as they are
-  if (const char* name = MultiByteCodePageName(codePage)) {
-    QStringDecoder decoder(name);
-    if (decoder.isValid()) {
-      QString text = decoder.decode(view);
-      if (!decoder.hasError()) return text;
-    }
-    return QString::fromLatin1(view);
-  }
-  std::u16string text = CodePageBytesToUtf16(std::string_view(bytes, length), codePage);
+  std::u16string text = DecodeCodePageText(std::string_view(bytes, length), CodePageOfCharSet(charSet));
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 

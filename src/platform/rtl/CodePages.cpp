@@ -1,6 +1,9 @@
 #include "CodePages.h"
 
+#include <iconv.h>
+
 #include <array>
+#include <cerrno>
 
 namespace {
 
@@ -264,4 +267,59 @@ int Utf16ToCodePageByte(char16_t ch, int codePage) {
   for (int i = 0; i < 128; ++i)
     if (table.High[i] == ch) return 0x80 + i;
   return -1;
+}
+
+namespace {
+const char* MultiByteCodePageName(int codePage) {
+  switch (codePage) {
+  case 932:
+    return "CP932";
+  case 936:
+    return "CP936";
+  case 949:
+    return "CP949";
+  case 950:
+    return "CP950";
+  default:
+    return nullptr;
+  }
+}
+
+// Converts with iconv into UTF-16LE, one U+FFFD for each byte it cannot take.
+std::u16string DecodeMultiByte(std::string_view bytes, const char* name) {
+  iconv_t cd = iconv_open("UTF-16LE", name);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return CodePageBytesToUtf16(bytes, 1252);
+  std::u16string out;
+  out.reserve(bytes.size());
+  char* in = const_cast<char*>(bytes.data());
+  size_t inLeft = bytes.size();
+  char16_t buffer[256];
+  while (inLeft > 0) {
+    char* outPtr = reinterpret_cast<char*>(buffer);
+    size_t outLeft = sizeof buffer;
+    size_t done = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+    out.append(buffer, static_cast<size_t>(outPtr - reinterpret_cast<char*>(buffer)) / sizeof(char16_t));
+    if (done != static_cast<size_t>(-1)) break;
+    if (errno == E2BIG) continue;
+    // EILSEQ or a truncated last character (EINVAL): replace one byte and go on after it.
+    out += u'\uFFFD';
+    ++in;
+    --inLeft;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  }
+  iconv_close(cd);
+  return out;
+}
+} // namespace
+
+std::u16string DecodeCodePageText(std::string_view bytes, int codePage) {
+  if (codePage == 0) { // symbol fonts: bytes as they are
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (unsigned char c : bytes)
+      out += char16_t(c);
+    return out;
+  }
+  if (const char* name = MultiByteCodePageName(codePage)) return DecodeMultiByte(bytes, name);
+  return CodePageBytesToUtf16(bytes, codePage);
 }

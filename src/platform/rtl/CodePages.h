@@ -16,5 +16,10 @@ bool IsSingleByteCodePage(int codePage);
 // The character of one byte; bytes the code page leaves undefined stand for themselves.
 char16_t CodePageByteToUtf16(uint8_t byte, int codePage);
 std::u16string CodePageBytesToUtf16(std::string_view bytes, int codePage);
+// The text of an 8-bit string in a code page, as text records carry it: the single-byte code pages by their
+// table, the multi-byte ones (932, 936, 949, 950) by the C library's converters, code page 0 (symbol fonts)
+// byte for byte. A byte that starts no valid character becomes U+FFFD on its own and decoding goes on
+// after it, so one bad byte never costs the rest of the string its letters.
+std::u16string DecodeCodePageText(std::string_view bytes, int codePage);
 // The byte that stands for `ch`, or -1 when the code page has none.
 int Utf16ToCodePageByte(char16_t ch, int codePage);
