@@ -218,3 +218,15 @@ TEST(PageText, SkipsADamagedRecordAndRaisesForABrokenPage) {
   broken.LoadFromBytes(bytes);
   EXPECT_THROW(ExtractPageText(broken), EDamagedData);
 }
+
+TEST(PageText, LeavesOutWhatThePageDoesNotShowAndReadsOverprintOnce) {
+  TEmfWriter w(400, 200);
+  w.SelectObject(w.CreateFont({.Face = "Arial", .Height = -16}));
+  w.TextOut(10, -100, "nad stroną"); // above the frame
+  w.TextOut(500, 20, "obok strony"); // right of it
+  w.TextOut(10, 20, "cień");
+  w.TextOut(11, 21, "cień"); // a shadow one pixel off
+  const TEmfRect cell{10, 60, 10 + w.TextWidth("Kolumna"), 80};
+  w.ExtTextOut(10, 60, ETO_CLIPPED, &cell, u"Kolumna przycięta");
+  EXPECT_EQ(Read(w.ToMetafile()), "cień\nKolumna\n");
+}

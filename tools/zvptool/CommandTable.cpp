@@ -7,6 +7,7 @@
   X(PackCommand)                                                                                             \
   X(UnpackCommand)                                                                                           \
   X(PdfCommand)                                                                                              \
+  X(TextCommand)                                                                                             \
   X(PrintCommand)                                                                                            \
   X(RenderCommand)
 

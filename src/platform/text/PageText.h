@@ -39,7 +39,8 @@ struct TPageText {
   double Width = 0, Height = 0;    // the page in page pixels
 };
 
-// Reads every text record of a page (EXTTEXTOUTW/A, POLYTEXTOUTW/A, SMALLTEXTOUT).
+// Reads every text record of a page (EXTTEXTOUTW/A, POLYTEXTOUTW/A, SMALLTEXTOUT). A run drawn wholly
+// outside the page is left out.
 TPageText ExtractPageText(const TMetafile& Page);
 
 // The page's text in reading order with the box of every UTF-16 unit (empty for the spaces and line
@@ -51,6 +52,7 @@ struct TReadingText {
 
 // Lines by baseline from top to bottom, runs left to right within a line, a space where the gap between
 // two characters is wider than kWordGapOfHeight of the font's height; a run that is not horizontal keeps
-// its own order on a line of its own. Lines end with '\n'.
+// its own order on a line of its own. A string printed again at (nearly) the same place reads once. Lines
+// end with '\n'.
 constexpr double kWordGapOfHeight = 0.15;
 TReadingText ReadingOrder(const TPageText& Page);

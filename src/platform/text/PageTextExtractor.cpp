@@ -78,6 +78,8 @@ struct TRecordString {
   std::u16string Text;
   std::vector<double> Dx, Dy;
   uint32_t Options = 0;
+  bool Clipped = false; // ETO_CLIPPED with its rectangle (logical units)
+  RectL Clip;
 };
 
 TAffine Playback(const TEnhMetaHeader& h, double width, double height) {
@@ -291,6 +293,8 @@ class TPageTextReader {
     run.RefX = ref.x;
     run.RefY = ref.y;
     run.Options = t.Options();
+    run.Clip = t.Rect();
+    run.Clipped = (run.Options & ETO_CLIPPED) && !(run.Clip == RectL{});
     uint32_t count = t.Count();
     if (count == 0) return run;
     if (t.Wide()) {
@@ -317,6 +321,10 @@ class TPageTextReader {
     run.RefX = ref.x;
     run.RefY = ref.y;
     run.Options = v.Options();
+    if (v.HasRect() && (run.Options & ETO_CLIPPED)) {
+      run.Clip = v.Rect();
+      run.Clipped = true;
+    }
     if (v.Wide()) {
       Span<char16_t> text = v.Utf16();
       run.Text.assign(text.begin(), text.end());
@@ -437,11 +445,35 @@ void TPageTextReader::Draw(const TRecordString& record) {
       }
     if (run.Text[i] < 0x20) run.Text[i] = u' ';
   }
-  frame.Map(shiftX, baseline, run.OriginX, run.OriginY);
-  run.Angle = std::atan2(-frame.m12, frame.m11) * 180 / M_PI;
-  run.Height = ascent + descent;
-  FOut.Runs.push_back(std::move(run));
-
+  // Characters the record's clipping rectangle hides are not drawn.
+  if (record.Clipped) {
+    double x0, y0, x1, y1;
+    f.Map(record.Clip.left, record.Clip.top, x0, y0);
+    f.Map(record.Clip.right, record.Clip.bottom, x1, y1);
+    const double left = std::min(x0, x1), right = std::max(x0, x1), top = std::min(y0, y1),
+                 bottom = std::max(y0, y1);
+    size_t kept = 0;
+    for (size_t i = 0; i < run.Boxes.size(); ++i) {
+      const TPageTextBox& box = run.Boxes[i];
+      const double cx = (box.Left + box.Right) / 2, cy = (box.Top + box.Bottom) / 2;
+      if (cx < left || cx > right || cy < top || cy > bottom) continue;
+      run.Text[kept] = run.Text[i];
+      run.Boxes[kept++] = box;
+    }
+    run.Text.resize(kept);
+    run.Boxes.resize(kept);
+  }
+  // Text wholly outside the page is not the page's text (writers leave whole drawings off the frame).
+  bool onPage = false;
+  for (const TPageTextBox& box : run.Boxes)
+    onPage =
+        onPage || (box.Right >= 0 && box.Left <= FOut.Width && box.Bottom >= 0 && box.Top <= FOut.Height);
+  if (onPage) {
+    frame.Map(shiftX, baseline, run.OriginX, run.OriginY);
+    run.Angle = std::atan2(-frame.m12, frame.m11) * 180 / M_PI;
+    run.Height = ascent + descent;
+    FOut.Runs.push_back(std::move(run));
+  }
   if (updateCP) {
     double advance = horz == TA_CENTER ? 0 : horz == TA_RIGHT ? -width : width;
     s.CurrentX += advance / pixels;

@@ -2,6 +2,7 @@
 // read left to right; any other run is a line of its own.
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "PageText.h"
 
@@ -9,6 +10,8 @@ namespace {
 
 // Baselines closer than this part of the smaller font's height are one line.
 constexpr double kSameLineOfHeight = 0.35;
+// Copies of a string closer than this part of its height are one print.
+constexpr double kOverprintOfHeight = 0.2;
 // Runs turned less than this (degrees) read as horizontal.
 constexpr double kHorizontalDegrees = 1.0;
 
@@ -46,8 +49,17 @@ bool IsSpace(char16_t ch) {
 TReadingText ReadingOrder(const TPageText& page) {
   std::vector<const TPageGlyphRun*> horizontal;
   std::vector<TLine> lines;
+  // Text printed twice in one place (a shadow, an emulated bold) reads once.
+  std::map<std::u16string, std::vector<const TPageGlyphRun*>> seen;
   for (const TPageGlyphRun& run : page.Runs) {
     if (run.Text.empty()) continue;
+    std::vector<const TPageGlyphRun*>& same = seen[run.Text];
+    if (std::any_of(same.begin(), same.end(), [&](const TPageGlyphRun* other) {
+          return std::fabs(other->OriginX - run.OriginX) < kOverprintOfHeight * run.Height &&
+                 std::fabs(other->OriginY - run.OriginY) < kOverprintOfHeight * run.Height;
+        }))
+      continue;
+    same.push_back(&run);
     if (std::fabs(run.Angle) < kHorizontalDegrees) {
       horizontal.push_back(&run);
     } else {
