@@ -3,6 +3,8 @@
 # fuzz/*/fuzz_NAME.seeds, relative to the repository root), under a memory limit. The random seed is fixed
 # (ZVP_FUZZ_SEED, default 1) so that a short run explores the same way each time; longer runs with other
 # seeds are for finding new faults.
+# A seed line "bin/PROGRAM" names a program in BIN_DIR that writes generated seeds into the folder it is
+# given (the hostile pages of tests/hostile).
 set -euo pipefail
 bin=$1
 seconds=$2
@@ -13,7 +15,12 @@ for target in "$bin"/fuzz_*; do
   corpus=$(mktemp -d)
   seeds=()
   while read -r dir; do
-    [ -d "$here/../$dir" ] && seeds+=("$here/../$dir")
+    if [[ $dir == bin/* ]]; then
+      generated=$(mktemp -d)
+      "$bin/${dir#bin/}" "$generated" && seeds+=("$generated")
+    elif [ -d "$here/../$dir" ]; then
+      seeds+=("$here/../$dir")
+    fi
   done < <(cat "$here"/*/"$name.seeds" 2>/dev/null | grep -v '^#' || true)
   echo "fuzzing $name for ${seconds}s"
   "$target" -seed="${ZVP_FUZZ_SEED:-1}" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=1048576 -print_final_stats=0 \
