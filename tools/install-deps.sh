@@ -13,6 +13,7 @@ packages=(
   clang clang-format libclang-rt-14-dev
   python3-numpy python3-pil
   shared-mime-info desktop-file-utils
+  help2man lintian dpkg-dev xdg-utils libfile-mimeinfo-perl hyperfine
 )
 
 missing=()

@@ -56,31 +56,25 @@ QString QuoteExecArgument(const QString& arg) {
   return result;
 }
 
-QByteArray DesktopEntry(const QString& programPath) {
-  return QStringLiteral("[Desktop Entry]\n"
-                        "Type=Application\n"
-                        "Name=Podgląd raportu\n"
-                        "Comment=Oglądanie i drukowanie zachowanych raportów (*.zvp)\n"
-                        "Exec=%1\n"
-                        "Icon=%2\n"
-                        "MimeType=%3;\n"
-                        "Terminal=false\n"
-                        "NoDisplay=true\n")
-      .arg(DesktopExecValue(programPath), IconName, MimeType)
-      .toUtf8();
+QByteArray DesktopEntry(const QString& programPath, bool visible) {
+  QString entry = QStringLiteral("[Desktop Entry]\n"
+                                 "Type=Application\n"
+                                 "Name=Podgląd raportu\n"
+                                 "Comment=Oglądanie i drukowanie zachowanych raportów (*.zvp)\n"
+                                 "Exec=%1\n"
+                                 "Icon=%2\n"
+                                 "MimeType=%3;\n"
+                                 "Terminal=false\n")
+                      .arg(DesktopExecValue(programPath), IconName, MimeType);
+  // A handler only, unless it stands in for an installed menu entry of the same name.
+  if (!visible) entry += QStringLiteral("NoDisplay=true\n");
+  return entry.toUtf8();
 }
 
+// The same package a system-wide install puts into /usr/share/mime/packages.
 QByteArray MimePackage() {
-  return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-                        "  <mime-type type=\"%1\">\n"
-                        "    <comment>Zachowany raport</comment>\n"
-                        "    <icon name=\"%2\"/>\n"
-                        "    <glob pattern=\"*.zvp\"/>\n"
-                        "  </mime-type>\n"
-                        "</mime-info>\n")
-      .arg(MimeType, IconName)
-      .toUtf8();
+  QFile file(QStringLiteral(":/zvpview/zvpview-mime.xml"));
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // mimeapps.list with this program as the default handler; every other line stays as it was.
@@ -138,10 +132,20 @@ QString TAssociationPaths::Icon(int size) const {
   return DataHome + QStringLiteral("/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(IconName);
 }
 
+bool TAssociationPaths::SystemEntryExists() const {
+  for (const QString& dir : DataDirs)
+    if (QFileInfo::exists(dir + QStringLiteral("/applications/") + DesktopName)) return true;
+  return false;
+}
+
 TAssociationPaths AssociationPaths() {
   const QString home = QDir::homePath();
+  QStringList dataDirs;
+  for (const QString& dir : qEnvironmentVariable("XDG_DATA_DIRS").split(QLatin1Char(':'), Qt::SkipEmptyParts))
+    if (!QDir::isRelativePath(dir)) dataDirs << dir;
+  if (dataDirs.isEmpty()) dataDirs = {QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")};
   return {EnvOr("XDG_DATA_HOME", home + QStringLiteral("/.local/share")),
-          EnvOr("XDG_CONFIG_HOME", home + QStringLiteral("/.config"))};
+          EnvOr("XDG_CONFIG_HOME", home + QStringLiteral("/.config")), dataDirs};
 }
 
 QString DesktopExecValue(const QString& programPath) {
@@ -150,8 +154,9 @@ QString DesktopExecValue(const QString& programPath) {
 
 bool RegisterFileAssociation(const QString& programPath, const TAssociationPaths& paths,
                              bool refreshDatabases) {
-  const bool result = !QFileInfo::exists(paths.DesktopEntry());
-  WriteWhole(paths.DesktopEntry(), DesktopEntry(programPath));
+  const bool installed = paths.SystemEntryExists();
+  const bool result = !installed && !QFileInfo::exists(paths.DesktopEntry());
+  WriteWhole(paths.DesktopEntry(), DesktopEntry(programPath, installed));
   WriteWhole(paths.MimePackage(), MimePackage());
   for (int size : ProgramIconSizes)
     WriteWhole(paths.Icon(size), ProgramIconPng(size));

@@ -5,9 +5,12 @@
 //                  the icon in $XDG_DATA_HOME/icons/hicolor
 //   default        application/x-zvp=zvpview.desktop in $XDG_CONFIG_HOME/mimeapps.list
 // Every file is replaced whole, other entries of mimeapps.list are kept. The MIME and desktop databases
-// are refreshed when their tools are installed. A file that cannot be written raises ERegistryException
+// are refreshed when their tools are installed. A system-wide install (zvpview.desktop in an
+// $XDG_DATA_DIRS folder) counts as an existing association, and the per-user entry, which shadows it,
+// then stays visible in the menu like it. A file that cannot be written raises ERegistryException
 // "Failed to set data for '<path>'".
 #include <QString>
+#include <QStringList>
 
 #include "platform/rtl/Exception.h"
 
@@ -18,12 +21,15 @@ class ERegistryException : public Exception {
 };
 
 struct TAssociationPaths {
-  QString DataHome;   // $XDG_DATA_HOME, else ~/.local/share
-  QString ConfigHome; // $XDG_CONFIG_HOME, else ~/.config
+  QString DataHome;     // $XDG_DATA_HOME, else ~/.local/share
+  QString ConfigHome;   // $XDG_CONFIG_HOME, else ~/.config
+  QStringList DataDirs; // $XDG_DATA_DIRS, else /usr/local/share and /usr/share
   QString DesktopEntry() const;
   QString MimePackage() const;
   QString MimeApps() const;
   QString Icon(int size) const;
+  // Whether a desktop entry of the program is installed in one of DataDirs.
+  bool SystemEntryExists() const;
 };
 TAssociationPaths AssociationPaths();
 

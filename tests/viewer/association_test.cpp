@@ -21,7 +21,7 @@ class AssociationTest : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureApplication();
-    paths = {home.path() + "/data", home.path() + "/config"};
+    paths = {home.path() + "/data", home.path() + "/config", {home.path() + "/system"}};
   }
   QTemporaryDir home;
   TAssociationPaths paths;
@@ -33,15 +33,29 @@ TEST_F(AssociationTest, FirstRegistrationIsNewAndWritesEveryEntry) {
   EXPECT_TRUE(entry.contains("\nExec=/opt/zvp/zvpview \"%f\"\n")) << entry.toStdString();
   EXPECT_TRUE(entry.contains("\nIcon=zvpview\n"));
   EXPECT_TRUE(entry.contains("\nMimeType=application/x-zvp;\n"));
+  EXPECT_TRUE(entry.contains("\nNoDisplay=true\n"));
   const QString mime = ReadText(paths.MimePackage());
   EXPECT_TRUE(mime.contains("<glob pattern=\"*.zvp\"/>"));
   EXPECT_TRUE(mime.contains("type=\"application/x-zvp\""));
+  EXPECT_TRUE(mime.contains("<match type=\"little32\" offset=\"0\" value=\"0x01340003\"/>"));
   EXPECT_EQ(QImage(paths.Icon(48)).size(), QSize(48, 48));
   EXPECT_TRUE(
       ReadText(paths.MimeApps()).contains("[Default Applications]\napplication/x-zvp=zvpview.desktop\n"));
   // Written again, with the new place of the program, but no longer new.
   EXPECT_FALSE(RegisterFileAssociation("/usr/local/bin/zvpview", paths, false));
   EXPECT_TRUE(ReadText(paths.DesktopEntry()).contains("\nExec=/usr/local/bin/zvpview \"%f\"\n"));
+}
+
+TEST_F(AssociationTest, SystemWideInstallCountsAsRegisteredAndKeepsItsMenuEntryVisible) {
+  QDir().mkpath(paths.DataDirs[0] + "/applications");
+  QFile system(paths.DataDirs[0] + "/applications/zvpview.desktop");
+  ASSERT_TRUE(system.open(QIODevice::WriteOnly));
+  system.write("[Desktop Entry]\nType=Application\nName=zvpview\nExec=zvpview %f\n");
+  system.close();
+  EXPECT_FALSE(RegisterFileAssociation("/usr/bin/zvpview", paths, false));
+  const QString entry = ReadText(paths.DesktopEntry());
+  EXPECT_TRUE(entry.contains("\nExec=/usr/bin/zvpview \"%f\"\n")) << entry.toStdString();
+  EXPECT_FALSE(entry.contains("NoDisplay")) << "the per-user entry would hide the installed one";
 }
 
 TEST_F(AssociationTest, ExecLineQuotesPathsWithBlanksAndReservedCharacters) {
@@ -83,10 +97,23 @@ TEST_F(AssociationTest, UnwritableHomeRaisesTheRegistryErrorWithThePath) {
   } catch (const ERegistryException& e) {
     EXPECT_EQ(e.Message(), "Failed to set data for '" + paths.DesktopEntry().toStdString() + "'");
   }
-  EXPECT_TRUE(RegisterFileAssociation("/opt/zvp/zvpview", {home.path() + "/other", paths.ConfigHome}, false));
+  EXPECT_TRUE(
+      RegisterFileAssociation("/opt/zvp/zvpview", {home.path() + "/other", paths.ConfigHome, {}}, false));
 }
 
+// The window tests judge the per-user entry alone, whatever this machine has installed.
+class NoSystemInstall {
+ public:
+  NoSystemInstall() : FOld(qgetenv("XDG_DATA_DIRS")) { qputenv("XDG_DATA_DIRS", FEmpty.path().toUtf8()); }
+  ~NoSystemInstall() { qputenv("XDG_DATA_DIRS", FOld); }
+
+ private:
+  QTemporaryDir FEmpty;
+  QByteArray FOld;
+};
+
 TEST_F(AssociationTest, StartWithoutArgumentShowsTheNoticeOnlyTheFirstTime) {
+  NoSystemInstall noSystem;
   TVirtualPrinters printers;
   QDir(XdgDataHome()).removeRecursively();
   TModalRecorder boxes;
@@ -101,6 +128,28 @@ TEST_F(AssociationTest, StartWithoutArgumentShowsTheNoticeOnlyTheFirstTime) {
   EXPECT_TRUE(boxes.Seen[0].Text.startsWith(
       "Niniejszy program umożliwia oglądanie i oddrukowanie plików z raportami (*.zvp)\n"));
   EXPECT_TRUE(QFile::exists(AssociationPaths().DesktopEntry()));
+}
+
+TEST_F(AssociationTest, StartWithoutArgumentAfterASystemWideInstallShowsNoNotice) {
+  QTemporaryDir system;
+  QDir().mkpath(system.path() + "/applications");
+  QFile entry(system.path() + "/applications/zvpview.desktop");
+  ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+  entry.close();
+  const QByteArray old = qgetenv("XDG_DATA_DIRS");
+  qputenv("XDG_DATA_DIRS", system.path().toUtf8());
+  TVirtualPrinters printers;
+  QDir(XdgDataHome()).removeRecursively();
+  TModalRecorder boxes;
+  {
+    TfrmDodEdidoPreview w(QStringList{"zvpview"});
+    w.show();
+    QCoreApplication::processEvents();
+  }
+  qputenv("XDG_DATA_DIRS", old);
+  EXPECT_TRUE(boxes.Seen.empty());
+  EXPECT_TRUE(QFile::exists(AssociationPaths().DesktopEntry()))
+      << "the per-user association is still written";
 }
 
 TEST_F(AssociationTest, StartWithAReportWritesNothing) {

@@ -110,13 +110,13 @@ TEST_F(ZvptoolTest, WrongUsagePrintsTheUsageWithStatus2) {
     TRunResult r = S.Run("zvptool", args);
     std::string shown = args.empty() ? "(none)" : args[0] + "...";
     EXPECT_EQ(r.Status, 2) << shown;
-    EXPECT_NE(r.Err.find("usage: zvptool"), std::string::npos) << shown;
+    EXPECT_NE(r.Err.find("Usage: zvptool"), std::string::npos) << shown;
     EXPECT_NE(r.Err.find("unpack FILE.zvp DIR"), std::string::npos) << shown;
     EXPECT_EQ(r.Out, "") << shown;
   }
   TRunResult help = S.Run("zvptool", {"--help"});
   EXPECT_EQ(help.Status, 0);
-  EXPECT_NE(help.Out.find("usage: zvptool"), std::string::npos);
+  EXPECT_NE(help.Out.find("Usage: zvptool"), std::string::npos);
 }
 
 TEST_F(ZvptoolTest, FailuresEndWithStatus1AndLeaveFilesAlone) {

@@ -13,6 +13,8 @@ struct TCommand {
   // Runs the command on the arguments after its name and returns the exit status. Wrong usage raises
   // EUsage; failures raise Exception (or any std::exception) and end with status 1.
   int (*Run)(const std::vector<std::string>& Args);
+  // The options for `zvptool NAME --help`, one "  -x, --long VALUE  meaning" line each; null when none.
+  const char* Options = nullptr;
 };
 
 // Wrong usage: main prints the usage and exits with status 2.

@@ -9,7 +9,8 @@
   X(PdfCommand)                                                                                              \
   X(TextCommand)                                                                                             \
   X(PrintCommand)                                                                                            \
-  X(RenderCommand)
+  X(RenderCommand)                                                                                           \
+  X(ThumbnailCommand)
 
 #define ZVPTOOL_DECLARE(command) extern const TCommand command;
 ZVPTOOL_COMMANDS(ZVPTOOL_DECLARE)

@@ -41,8 +41,15 @@ int RunRender(const std::vector<std::string>& Args) {
 int RunPrint(const std::vector<std::string>& Args) {
   return Launch(PrintText.Name, Args);
 }
+int RunThumbnail(const std::vector<std::string>& Args) {
+  return Launch(ThumbnailText.Name, Args);
+}
 
 } // namespace
 
-extern const TCommand RenderCommand{RenderText.Name, RenderText.Arguments, RenderText.Summary, RunRender};
-extern const TCommand PrintCommand{PrintText.Name, PrintText.Arguments, PrintText.Summary, RunPrint};
+extern const TCommand RenderCommand{RenderText.Name, RenderText.Arguments, RenderText.Summary, RunRender,
+                                    RenderText.Options};
+extern const TCommand PrintCommand{PrintText.Name, PrintText.Arguments, PrintText.Summary, RunPrint,
+                                   PrintText.Options};
+extern const TCommand ThumbnailCommand{ThumbnailText.Name, ThumbnailText.Arguments, ThumbnailText.Summary,
+                                       RunThumbnail, ThumbnailText.Options};

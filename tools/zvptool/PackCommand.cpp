@@ -52,4 +52,5 @@ int RunPack(const std::vector<std::string>& Args) {
 } // namespace
 
 extern const TCommand PackCommand{"pack", "[--compress] OUT.zvp PAGE.emf...",
-                                  "write a report of the given pages", RunPack};
+                                  "write a report of the given pages", RunPack,
+                                  "  --compress   store the pages coded (smaller file)\n"};

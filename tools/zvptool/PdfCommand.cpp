@@ -57,5 +57,8 @@ int RunPdf(const std::vector<std::string>& Args) {
 
 } // namespace
 
-extern const TCommand PdfCommand{"pdf", "FILE.(zvp|emf)... [-o OUT.pdf] [--compress]",
-                                 "convert reports or metafiles into PDF documents", RunPdf};
+extern const TCommand PdfCommand{
+    "pdf", "FILE.(zvp|emf)... [-o OUT.pdf] [--compress]", "convert reports or metafiles into PDF documents",
+    RunPdf,
+    "  -o OUT.pdf   the PDF to write (one input only; default: each input's name with .pdf)\n"
+    "  --compress   deflate the PDF's streams\n"};

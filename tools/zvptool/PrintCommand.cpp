@@ -77,4 +77,5 @@ int RunPrint(const std::vector<std::string>& Args) {
 
 } // namespace
 
-extern const TCommand PrintCommand{PrintText.Name, PrintText.Arguments, PrintText.Summary, RunPrint};
+extern const TCommand PrintCommand{PrintText.Name, PrintText.Arguments, PrintText.Summary, RunPrint,
+                                   PrintText.Options};
