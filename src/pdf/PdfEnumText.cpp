@@ -86,6 +86,11 @@ void TPdfEnum::TextOut(const ExtTextOutView& R) {
   const float ySign = AxisSign(c.FWorldFactorY, c.FViewSize.cy, c.FWinSize.cy);
   const float hscale = std::fabs(c.FWorldFactorY * c.FFactorY * c.FDevScale);
   const float wscale = std::fabs(c.FWorldFactorX * c.FFactorX * c.FDevScale);
+  // Points per logical unit along the baseline: the advances run along the escapement, so turned text
+  // under a mapping that scales x and y differently is as long as the axis it runs along makes it.
+  const double escapement = s.Font.Angle * Pi / 180;
+  const float bscale =
+      static_cast<float>(std::hypot(wscale * std::cos(escapement), hscale * std::sin(escapement)));
   const double h = lf.lfHeight < 0 ? Abs(lf.lfHeight) : std::fabs(static_cast<double>(s.Font.EmHeight));
   const float ASize = static_cast<float>(h * hscale);
   // A size the page cannot take leaves the text out rather than the whole page.
@@ -93,10 +98,10 @@ void TPdfEnum::TextOut(const ExtTextOutView& R) {
   if (!c.SetFont(lf, ASize) && !c.Page()->Font()) return;
 
   TPdfCanvasRenderMetaFileTextPositioning mode = c.fUseMetaFileTextPositioning;
-  // Measuring needs a horizontal scale; a quarter-turned world has none (eM11 = 0).
+  // Measuring needs a scale along the baseline; a quarter-turned world has none (eM11 = 0).
   double measured = 0;
-  if (!(options & ETO_GLYPH_INDEX) && wscale != 0)
-    measured = static_cast<double>(RoundEven(static_cast<double>(c.UnicodeTextWidth(text.c_str())) / wscale));
+  if (!(options & ETO_GLYPH_INDEX) && wscale != 0 && bscale != 0)
+    measured = static_cast<double>(RoundEven(static_cast<double>(c.UnicodeTextWidth(text.c_str())) / bscale));
   double width = 0;
   if (!dx.empty()) {
     int64_t sum = 0;
@@ -119,7 +124,7 @@ void TPdfEnum::TextOut(const ExtTextOutView& R) {
       mode = tpKerningFromAveragePosition;
     if (mode == tpExactTextCharacterPositining && s.Font.Angle != 0) mode = tpKerningFromAveragePosition;
     if (mode == tpSetTextJustification) {
-      c.SetWordSpace(static_cast<float>((width - measured) * wscale / spaces));
+      c.SetWordSpace(static_cast<float>((width - measured) * bscale / spaces));
     } else if (mode == tpKerningFromAveragePosition) {
       hScale = static_cast<float>(width * 100 / measured);
       if ((c.fKerningHScaleBottom <= hScale && hScale <= c.fKerningHScaleTop) || s.Font.Angle != 0 ||

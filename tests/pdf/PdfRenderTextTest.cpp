@@ -237,6 +237,26 @@ TEST_F(TextFixture, EscapementPlacesTheTextWithAMatrix) {
   EXPECT_EQ(Count(body, "Tz"), 0);
 }
 
+TEST_F(TextFixture, TurnedTextIsMeasuredAlongTheAxisItRunsOn) {
+  // x is squeezed to half, y is not: text turned upright runs along y, so its advances keep 0.75
+  // points a unit and the 40 units beyond the measured width become word spacing as for level text.
+  const std::u16string text = u"ab cd";
+  for (int escapement : {900, 2700}) {
+    SCOPED_TRACE(escapement);
+    TRenderPage p(true);
+    TEmfWriter t = SmallPage();
+    t.SetMapMode(MM_ANISOTROPIC);
+    t.SetWindowExt(2, 1);
+    t.SetViewportExt(1, 1);
+    t.SelectObject(t.CreateFont({.Face = "Arial", .Height = -16, .Escapement = escapement}));
+    t.SetTextAlign(TA_BASELINE);
+    t.RawRecord(EMR_EXTTEXTOUTW, TextRecord(80, 50, 0, {}, text, Spread(text.size(), Measured(text) + 40)));
+    std::string body = p.RenderBody(t.ToMetafile());
+    EXPECT_NE(body.find("30 Tw\n"), std::string::npos) << body;
+    EXPECT_EQ(Count(body, "Tz"), 0) << body;
+  }
+}
+
 TEST_F(TextFixture, UnderlineAndStrikeOut) {
   TEmfWriter t = SmallPage();
   t.SelectObject(t.CreateFont({.Face = "Arial", .Height = -16, .Underline = true, .StrikeOut = true}));
