@@ -10,8 +10,10 @@
 
 #include "ButtonGlyphs.h"
 #include "FileAssociation.h"
+#include "FindBar.h"
 #include "Handlers.h"
 #include "ModalHook.h"
+#include "TextFinder.h"
 #include "ZVApplication.h"
 
 bool gPrawoDruku = false;
@@ -324,7 +326,10 @@ bool TfrmDodEdidoPreview::eventFilter(QObject* watched, QEvent* e) {
       static_cast<QWidget*>(watched)->window() == this) {
     const auto* key = static_cast<QKeyEvent*>(e);
     try {
-      if (FormShortCut(key->key(), key->modifiers()) || HabitShortCut(key->key(), key->modifiers()))
+      const int find = FindKey(key->key(), key->modifiers());
+      if (find > 0) return true;
+      if (find == 0 &&
+          (FormShortCut(key->key(), key->modifiers()) || HabitShortCut(key->key(), key->modifiers())))
         return true;
     } catch (const std::exception& error) {
       ShowErrorBox(QString::fromUtf8(error.what()));

@@ -94,6 +94,21 @@ class TfrmDodEdidoPreview : public QWidget {
   // Rows of buttons in the bar.
   int ToolbarRows() const { return FToolbarRows; }
 
+  // Finding text (MainWindowFind.cpp). The find bar is made when Ctrl+F first asks for it; until then the
+  // window is as it always was.
+  class TFindBar* FindBar() const {
+    return FFindBar;
+  }
+  void ShowFindBar();
+  // Closes the bar and drops the marks and any search under way.
+  void HideFindBar();
+  // The next (+1) or previous (-1) match, as Enter/F3 and Shift+F3 ask.
+  void FindStep(int direction);
+  // True while a search is under way.
+  bool FindSearching() const;
+  // 1: a key of the find bar, done; -1: a key for the typed text, not for the window; 0: neither.
+  int FindKey(int key, Qt::KeyboardModifiers modifiers);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* e) override;
   void showEvent(QShowEvent* e) override;
@@ -132,5 +147,13 @@ class TfrmDodEdidoPreview : public QWidget {
   QStringList FArguments;
   QString FReportPath; // the open report, the print job's name
   std::unique_ptr<TZVPrinter> FZVPrinter;
+  // The search from the current page (or the current match): `step` past the match, else from it.
+  void FindFrom(int direction, bool step);
+  void ShowFound(const struct TFoundText& found);
+  void ShowNotFound();
+  class TFindBar* FFindBar = nullptr;
+  std::unique_ptr<class TTextFinder> FFinder;
+  int32_t FFoundPage = 0; // where the match shown is (0: none)
+  int FFoundStart = 0;
   bool FShowPending = true;
 };

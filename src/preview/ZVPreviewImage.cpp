@@ -19,6 +19,7 @@ void TZVPreviewImage::SetPageNumber(int32_t Value) {
   FPageNumber = Value;
   aMetaFile.reset();
   FImageOK = false;
+  FHighlights.clear();
   if (FZVPrinter) {
     aMetaFile = FZVPrinter->GetPage(Value);
     FImageOK = aMetaFile != nullptr;
@@ -35,6 +36,8 @@ void TZVPreviewImage::paintEvent(QPaintEvent*) {
   painter.save();
   StretchDrawMetafile(painter, TEmfRect{0, 0, W, H}, *aMetaFile);
   painter.restore();
+  for (const QRectF& box : FHighlights)
+    painter.fillRect(PageToWidget(box), QColor(255, 190, 0, 110));
   // The frame (0, 0) - (W - 3, H - 3) and the shadow along the right and bottom edges.
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(QPen(Qt::black, 1));
@@ -52,4 +55,18 @@ void TZVPreviewImage::wheelEvent(QWheelEvent* e) {
   QCoreApplication::sendEvent(view, &forwarded);
   // Handled by the view either way; it is not offered to it a second time.
   e->accept();
+}
+
+void TZVPreviewImage::SetHighlights(std::vector<QRectF> PageBoxes) {
+  FHighlights = std::move(PageBoxes);
+  update();
+}
+
+QRectF TZVPreviewImage::PageToWidget(const QRectF& PageBox) const {
+  // The page is played onto (0, 0) - (width - 1, height - 1), as the text library places it on
+  // (0, 0) - (page width - 1, page height - 1).
+  const double pw = aMetaFile && aMetaFile->Width() > 1 ? aMetaFile->Width() - 1 : 1;
+  const double ph = aMetaFile && aMetaFile->Height() > 1 ? aMetaFile->Height() - 1 : 1;
+  const double sx = (width() - 1) / pw, sy = (height() - 1) / ph;
+  return QRectF(PageBox.left() * sx, PageBox.top() * sy, PageBox.width() * sx, PageBox.height() * sy);
 }

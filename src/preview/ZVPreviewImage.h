@@ -3,9 +3,11 @@
 // two-pixel shadow along the right and bottom edges. It holds the one decoded page it shows and plays it
 // anew on every paint. A page that cannot be decoded leaves the image empty (the error goes to the
 // caller); damaged records inside a page are skipped by the player.
+#include <QRectF>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/metafile/Metafile.h"
 
@@ -25,6 +27,13 @@ class TZVPreviewImage : public QWidget {
   void SetImageOK(bool Value) { FImageOK = Value; }
   const TMetafile* MetaFile() const { return aMetaFile.get(); }
 
+  // Boxes in page pixels (the page at its own size) painted over the page in a translucent colour, as found
+  // text is marked; showing another page drops them.
+  void SetHighlights(std::vector<QRectF> PageBoxes);
+  const std::vector<QRectF>& Highlights() const { return FHighlights; }
+  // A box in page pixels as it lies on this widget at its present size.
+  QRectF PageToWidget(const QRectF& PageBox) const;
+
   // Copy of the preview's zoom in percent.
   int32_t Zoom = 100;
 
@@ -38,4 +47,5 @@ class TZVPreviewImage : public QWidget {
   int32_t FPageNumber = 1;
   std::unique_ptr<TMetafile> aMetaFile;
   bool FImageOK = false;
+  std::vector<QRectF> FHighlights;
 };
