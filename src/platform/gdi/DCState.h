@@ -5,6 +5,7 @@
 #include <QSizeF>
 #include <QTransform>
 
+#include "ClipArea.h"
 #include "GdiConsts.h"
 #include "GdiObjects.h"
 
@@ -28,8 +29,5 @@ struct TDCState {
 
   // Clipping, in output coordinates. The meta region is the clip set aside by SETMETARGN; what is drawn
   // is clipped by both.
-  bool HasClip = false;
-  QPainterPath Clip;
-  bool HasMetaClip = false;
-  QPainterPath MetaClip;
+  TClipArea Clip, MetaClip;
 };

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Mapping.h"
+#include "PathCost.h"
 #include "TextOut.h"
 
 namespace {
@@ -27,10 +28,7 @@ void SetLastErrorMessage(uint32_t code, const std::string& message) {
 }
 
 TGdiDC::TGdiDC(QPainter& painter) : FPainter(painter), FBase(painter.transform()) {
-  if (painter.hasClipping()) {
-    FHasBaseClip = true;
-    FBaseClip = painter.clipPath();
-  }
+  if (painter.hasClipping()) FBaseArea = TClipArea(painter.clipPath());
   if (QPaintDevice* d = painter.device()) {
     FRefPixels = QSize(d->width(), d->height());
     FRefMillimetres = QSize(std::max(1, d->widthMM()), std::max(1, d->heightMM()));
@@ -98,7 +96,7 @@ void TGdiDC::ResetState() {
   FInPath = false;
   FPath = QPainterPath();
   FTransformValid = false;
-  ++FClipGeneration;
+  FClipApplied = false;
 }
 
 const QTransform& TGdiDC::LogicalToOutput() {
@@ -120,6 +118,15 @@ double TGdiDC::LogicalScale() {
 bool TGdiDC::SaveDC() {
   // Bounded: a metafile that only saves must not grow the stack without limit.
   if (FSaved.size() >= 4096) return false;
+  // Nor may saved clips (each level may hold its own) grow without limit.
+  size_t clipRects = 0;
+  const TClipArea* previous = nullptr;
+  for (const TDCState& saved : FSaved) {
+    if (saved.Clip.IsRects() && !(previous && previous->SameAs(saved.Clip)))
+      clipRects += saved.Clip.Rects().Rects().size();
+    previous = &saved.Clip;
+  }
+  if (clipRects > 20 * FLimits.RegionRects) return false;
   FSaved.push_back(FState);
   return true;
 }
@@ -130,79 +137,100 @@ bool TGdiDC::RestoreDC(int32_t level) {
   FState = FSaved[static_cast<size_t>(index)];
   FSaved.resize(static_cast<size_t>(index));
   FTransformValid = false;
-  ++FClipGeneration;
   return true;
 }
 
-void TGdiDC::CombineClip(const QPainterPath& area, uint32_t mode) {
+void TGdiDC::CombineClip(const TClipArea& area, uint32_t mode) {
   TDCState& s = FState;
+  if (mode < RGN_AND || mode > RGN_COPY) return;
   if (mode == RGN_COPY) {
     s.Clip = area;
-    s.HasClip = true;
-  } else if (!s.HasClip) {
+    return;
+  }
+  bool simplified = false;
+  if (s.Clip.None()) {
     // No clip means everything: AND gives the area, OR everything, DIFF everything but the area.
-    QPainterPath all;
-    all.addRect(QRectF(-1e7, -1e7, 2e7, 2e7));
     if (mode == RGN_AND) {
       s.Clip = area;
-      s.HasClip = true;
     } else if (mode == RGN_DIFF || mode == RGN_XOR) {
-      s.Clip = all.subtracted(area);
-      s.HasClip = true;
+      TClipArea all(TBandedRegion(QRectF(-1e7, -1e7, 2e7, 2e7)));
+      s.Clip = TClipArea::Combine(all, area, RGN_DIFF, FLimits, simplified);
     }
   } else {
-    switch (mode) {
-    case RGN_AND:
-      s.Clip = s.Clip.intersected(area);
-      break;
-    case RGN_OR:
-      s.Clip = s.Clip.united(area);
-      break;
-    case RGN_XOR:
-      s.Clip = s.Clip.united(area).subtracted(s.Clip.intersected(area));
-      break;
-    case RGN_DIFF:
-      s.Clip = s.Clip.subtracted(area);
-      break;
-    default:
-      return;
-    }
+    s.Clip = TClipArea::Combine(s.Clip, area, mode, FLimits, simplified);
   }
-  ++FClipGeneration;
+  if (simplified) NoteOverLimit("clip too complex, replaced by its bounding box");
 }
 
 void TGdiDC::ResetClip() {
-  FState.HasClip = false;
-  FState.Clip = QPainterPath();
-  ++FClipGeneration;
+  FState.Clip = TClipArea();
 }
 
 void TGdiDC::SetMetaRegion() {
   TDCState& s = FState;
-  if (s.HasClip) {
-    s.MetaClip = s.HasMetaClip ? s.MetaClip.intersected(s.Clip) : s.Clip;
-    s.HasMetaClip = true;
+  if (!s.Clip.None()) {
+    bool simplified = false;
+    s.MetaClip =
+        s.MetaClip.None() ? s.Clip : TClipArea::Combine(s.MetaClip, s.Clip, RGN_AND, FLimits, simplified);
+    if (simplified) NoteOverLimit("clip too complex, replaced by its bounding box");
   }
   ResetClip();
 }
 
 void TGdiDC::ApplyClip() {
-  if (FAppliedGeneration == FClipGeneration) return;
-  FAppliedGeneration = FClipGeneration;
-  ResetPainterTransform();
   const TDCState& s = FState;
-  std::vector<const QPainterPath*> parts;
-  if (FHasBaseClip) parts.push_back(&FBaseClip);
-  if (s.HasMetaClip) parts.push_back(&s.MetaClip);
-  if (s.HasClip) parts.push_back(&s.Clip);
+  if (FClipApplied && FAppliedClip.SameAs(s.Clip) && FAppliedMeta.SameAs(s.MetaClip)) return;
+  FClipApplied = true;
+  FAppliedClip = s.Clip;
+  FAppliedMeta = s.MetaClip;
+  ResetPainterTransform();
+  std::vector<const TClipArea*> parts;
+  for (const TClipArea* a : {static_cast<const TClipArea*>(&FBaseArea), &s.MetaClip, &s.Clip})
+    if (!a->None()) parts.push_back(a);
   if (parts.empty()) {
     FPainter.setClipping(false);
     return;
   }
-  QPainterPath clip = *parts[0];
-  for (size_t i = 1; i < parts.size(); ++i)
-    clip = clip.intersected(*parts[i]);
-  FPainter.setClipPath(clip);
+  // Areas too costly to intersect exactly are intersected by the painter as it clips.
+  TClipArea clip = *parts[0];
+  std::vector<const TClipArea*> painterIntersects;
+  for (size_t i = 1; i < parts.size(); ++i) {
+    bool simplified = false;
+    TClipArea both = TClipArea::Combine(clip, *parts[i], RGN_AND, FLimits, simplified);
+    if (simplified)
+      painterIntersects.push_back(parts[i]);
+    else
+      clip = both;
+  }
+  // A clip path is rasterised like a fill, and within the same limits.
+  QPaintDevice* device = FPainter.device();
+  int rows = device ? device->height() : 0;
+  auto set = [&](const TClipArea& area, Qt::ClipOperation op) {
+    TRasterCost cost;
+    if (!area.IsRects()) cost = RasterCost(FBase.map(area.Path()), rows);
+    if (cost.Crossings > FLimits.PathCrossings) {
+      NoteOverLimit("clip path crossing the page too many times, replaced by its bounding box");
+      QPainterPath box;
+      box.addRect(area.BoundingRect());
+      FPainter.setClipPath(box, op);
+      return;
+    }
+    if (cost.CellSquares > FLimits.AntialiasedCells) {
+      // The painter rasterises clip paths with antialiasing only; a region is scan-converted in linear
+      // time.
+      NoteOverLimit("clip path crossing the page too many times, clipped without antialiasing");
+      const QPainterPath& path = area.Path();
+      QRegion region;
+      for (const QPolygonF& polygon : path.toFillPolygons())
+        region += QRegion(polygon.toPolygon(), path.fillRule());
+      FPainter.setClipRegion(region, op);
+      return;
+    }
+    FPainter.setClipPath(area.Path(), op);
+  };
+  set(clip, Qt::ReplaceClip);
+  for (const TClipArea* a : painterIntersects)
+    set(*a, Qt::IntersectClip);
 }
 
 void TGdiDC::BeginPath() {
@@ -281,10 +309,16 @@ QBrush TGdiDC::MakeBrush(const TGdiBrush& b) const {
   case BS_DIBPATTERNPT:
     if (!b.Pattern.isNull()) {
       if (b.Monochrome) {
-        QImage img = b.Pattern.convertToFormat(QImage::Format_Mono);
-        img.setColor(0, ColorRefToQColor(FState.TextColor).rgb());
-        img.setColor(1, ColorRefToQColor(FState.BkColor).rgb());
-        return QBrush(img);
+        QRgb fore = ColorRefToQColor(FState.TextColor).rgb(), back = ColorRefToQColor(FState.BkColor).rgb();
+        if (b.MonoPattern.isNull()) b.MonoPattern = b.Pattern.convertToFormat(QImage::Format_Mono);
+        if (b.MonoPattern.colorCount() != 2 || b.MonoFore != fore || b.MonoBack != back) {
+          b.MonoPattern.setColorCount(2);
+          b.MonoPattern.setColor(0, fore);
+          b.MonoPattern.setColor(1, back);
+          b.MonoFore = fore;
+          b.MonoBack = back;
+        }
+        return QBrush(b.MonoPattern);
       }
       return QBrush(b.Pattern);
     }
@@ -292,6 +326,12 @@ QBrush TGdiDC::MakeBrush(const TGdiBrush& b) const {
   default:
     return QBrush(ColorRefToQColor(b.Color));
   }
+}
+
+void TGdiDC::LimitDashes(const QPainterPath& path, QPen& pen) {
+  if (pen.style() == Qt::SolidLine || DashSegments(path, pen) <= double(FLimits.DashSegments)) return;
+  pen.setStyle(Qt::SolidLine);
+  NoteOverLimit("more dashes than a page may draw at once, drawn solid");
 }
 
 QPen TGdiDC::CurrentPen() {
@@ -352,8 +392,31 @@ QPen TGdiDC::CurrentPen() {
   return pen;
 }
 
+bool TGdiDC::WithinEdgeLimit(const QPainterPath& path) {
+  if (FlattenedEdges(path) <= FLimits.PathEdges) return true;
+  NoteOverLimit("path of more edges than a page may draw at once, not drawn");
+  return false;
+}
+
+bool TGdiDC::PrepareRaster(const QPainterPath& path, double penWidth) {
+  QPaintDevice* device = FPainter.device();
+  if (!device) return true;
+  double baseScale = std::sqrt(std::fabs(FBase.determinant()));
+  TRasterCost cost =
+      RasterCost(FBase.map(path), device->height(), penWidth * baseScale / 2, penWidth > 0 ? 2 : 1);
+  if (cost.Crossings > FLimits.PathCrossings) {
+    NoteOverLimit("path crossing the page too many times, not drawn");
+    return false;
+  }
+  if (cost.CellSquares > FLimits.AntialiasedCells && FPainter.testRenderHint(QPainter::Antialiasing)) {
+    FPainter.setRenderHint(QPainter::Antialiasing, false);
+    NoteOverLimit("path crossing the page too many times, drawn without antialiasing");
+  }
+  return true;
+}
+
 void TGdiDC::FillOutputPath(const QPainterPath& path, const TGdiBrush& brush) {
-  if (brush.Null() || !Prepare()) return;
+  if (brush.Null() || !WithinEdgeLimit(path) || !Prepare() || !PrepareRaster(path, 0)) return;
   QPainterPath p = path;
   p.setFillRule(FState.PolyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
   if (brush.Style == BS_HATCHED && FState.BkMode == OPAQUE)
@@ -367,7 +430,9 @@ void TGdiDC::FillOutputPath(const QPainterPath& path) {
 
 void TGdiDC::StrokeOutputPath(const QPainterPath& path) {
   QPen pen = CurrentPen();
-  if (pen.style() == Qt::NoPen || !Prepare()) return;
+  if (pen.style() == Qt::NoPen || !WithinEdgeLimit(path) || !Prepare()) return;
+  LimitDashes(path, pen);
+  if (!PrepareRaster(path, pen.widthF())) return;
   // GDI lights the pixel whose top-left corner a thin line passes through; antialiased painting centres
   // a line on its coordinates, so thin lines move by half a pixel to stay crisp.
   if (pen.widthF() <= 1.5) SetPainterTransform(QTransform::fromTranslate(0.5, 0.5));

@@ -10,9 +10,11 @@
 #include <QSize>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DCState.h"
+#include "platform/metafile/PageBudget.h"
 
 class TGdiDC {
  public:
@@ -59,9 +61,9 @@ class TGdiDC {
   bool RestoreDC(int32_t level);
   size_t SavedLevels() const { return FSaved.size(); }
 
-  // Clipping in output coordinates (mode is one of RGN_AND ... RGN_COPY); an empty-path RGN_COPY of
-  // `reset` removes the clip.
-  void CombineClip(const QPainterPath& outputArea, uint32_t mode);
+  // Clipping in output coordinates (mode is one of RGN_AND ... RGN_COPY). A combination too costly under
+  // the page limits becomes a bounding box and is noted as over the limits.
+  void CombineClip(const TClipArea& outputArea, uint32_t mode);
   void ResetClip();
   void SetMetaRegion();
 
@@ -86,15 +88,31 @@ class TGdiDC {
   bool Prepare(bool useRop2 = true);
   void ApplyClip();
 
+  // What a page may cost (PageBudget.h); the defaults unless a caller sets others.
+  const TPageLimits& Limits() const { return FLimits; }
+  void SetLimits(const TPageLimits& limits) { FLimits = limits; }
+  // A record went over a limit and was drawn simplified or skipped: the player reports it once the record
+  // is done, as it reports a malformed one.
+  void NoteOverLimit(const std::string& what) {
+    if (FOverLimit.empty()) FOverLimit = what;
+  }
+  std::string TakeOverLimit() { return std::exchange(FOverLimit, std::string()); }
+
   // Qt pen and brush for the selected objects at the current scale.
   QPen CurrentPen();
+  // False (and noted over the limits) for a path of more edges than a fill or stroke may have.
+  bool WithinEdgeLimit(const QPainterPath& outputPath);
+  // After Prepare: false (noted) when filling the path, or its outline for a pen of that width (0 for a
+  // fill), would cost the rasteriser more than the limits allow; antialiasing off (noted) when only the
+  // antialiasing rasteriser would.
+  bool PrepareRaster(const QPainterPath& outputPath, double penWidth);
+  // A dashed pen whose dashes along the path would exceed the limit becomes solid (and is noted).
+  void LimitDashes(const QPainterPath& outputPath, QPen& pen);
   QBrush MakeBrush(const TGdiBrush& brush) const;
 
  private:
   QPainter& FPainter;
   QTransform FBase;
-  bool FHasBaseClip = false;
-  QPainterPath FBaseClip;
   TDCState FState;
   std::vector<TDCState> FSaved;
   QSize FRefPixels{1280, 1024}, FRefMillimetres{320, 240};
@@ -104,7 +122,11 @@ class TGdiDC {
   bool FTransformValid = false;
   bool FInPath = false;
   QPainterPath FPath;
-  uint64_t FClipGeneration = 1, FAppliedGeneration = 0;
+  TPageLimits FLimits = DefaultPageLimits();
+  std::string FOverLimit;
+  // The clip areas last set on the painter; restoring a saved state brings back the same areas.
+  bool FClipApplied = false;
+  TClipArea FAppliedClip, FAppliedMeta, FBaseArea;
 };
 
 // The thread's last error code (and its message), as failing calls leave them.

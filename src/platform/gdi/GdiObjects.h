@@ -32,6 +32,9 @@ struct TGdiBrush {
   uint32_t Hatch = 0;
   QImage Pattern; // BS_DIBPATTERN / monochrome brushes; for 1-bit images colours come from the DC
   bool Monochrome = false;
+  // A monochrome pattern in the colours it was last drawn in: converted once, not on every fill.
+  mutable QImage MonoPattern;
+  mutable QRgb MonoFore = 0, MonoBack = 0;
   bool Null() const { return Style == 1; }
 };
 

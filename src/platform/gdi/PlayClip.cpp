@@ -4,10 +4,13 @@
 #include "Regions.h"
 
 namespace {
-QPainterPath OutputRect(TGdiDC& dc, const QRectF& logical) {
+// Small enough to simplify in a few milliseconds whatever its shape.
+constexpr int kSimplifiedClipElements = 200;
+
+TClipArea OutputRect(TGdiDC& dc, const QRectF& logical) {
   QPainterPath p;
   p.addRect(logical.normalized());
-  return dc.LogicalToOutput().map(p);
+  return TClipArea(dc.LogicalToOutput().map(p));
 }
 } // namespace
 
@@ -24,11 +27,10 @@ bool PlayClipRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
     return true;
   case EMR_OFFSETCLIPRGN: {
     TDCState& s = dc.State();
-    if (!s.HasClip) return true;
+    if (s.Clip.None()) return true;
     const QTransform& f = dc.LogicalToOutput();
     QPointF delta = f.map(ToQt(PointRecordView(rec).Point())) - f.map(QPointF(0, 0));
-    s.Clip.translate(delta);
-    dc.CombineClip(s.Clip, RGN_COPY);
+    dc.CombineClip(s.Clip.Translated(delta), RGN_COPY);
     return true;
   }
   case EMR_EXTSELECTCLIPRGN: {
@@ -40,8 +42,12 @@ bool PlayClipRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
       dc.ResetClip();
       return true;
     }
-    QPainterPath region = ReadRegionData(v.Region());
-    dc.CombineClip(dc.PlaybackTransform().map(region), mode);
+    TRegionArea region = ReadRegionData(v.Region(), dc.Limits().RegionRects);
+    if (region.Simplified) dc.NoteOverLimit("region too complex, replaced by its bounding box");
+    if (std::optional<TBandedRegion> mapped = region.Area.Mapped(dc.PlaybackTransform()))
+      dc.CombineClip(TClipArea(std::move(*mapped)), mode);
+    else
+      dc.CombineClip(TClipArea(dc.PlaybackTransform().map(region.Area.ToPath())), mode);
     return true;
   }
   case EMR_SETMETARGN:
@@ -53,7 +59,10 @@ bool PlayClipRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
     QPainterPath path = dc.TakePath();
     path.closeSubpath();
     path.setFillRule(dc.State().PolyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
-    dc.CombineClip(path.simplified(), mode);
+    // Simplifying costs time in the crossings of the path's edges, quadratic in its elements: a large path
+    // clips as it is, with its fill rule.
+    if (path.elementCount() <= kSimplifiedClipElements) path = path.simplified();
+    dc.CombineClip(TClipArea(path), mode);
     return true;
   }
   default:

@@ -10,9 +10,31 @@ const TGdiBrush& BrushAt(TPlayContext& ctx, uint32_t index) {
   return o->brush;
 }
 
-// The region of a region record, mapped to output.
-QPainterPath RecordRegion(TGdiDC& dc, const RegionRecordView& v) {
-  return dc.LogicalToOutput().map(ReadRegionData(v.Region()));
+// The region of a region record, in its own units.
+TBandedRegion RecordRegion(TGdiDC& dc, const RegionRecordView& v) {
+  TRegionArea region = ReadRegionData(v.Region(), dc.Limits().RegionRects);
+  if (region.Simplified) dc.NoteOverLimit("region too complex, replaced by its bounding box");
+  return std::move(region.Area);
+}
+
+QPainterPath ToOutput(TGdiDC& dc, const TBandedRegion& region) {
+  return dc.LogicalToOutput().map(region.ToPath());
+}
+
+// The part of the area within `wx` of its left and right edges or `wy` of its top and bottom ones: the
+// area less what stays of it when every point outside grows by that much.
+std::optional<TBandedRegion> Frame(const TBandedRegion& area, double wx, double wy, size_t maxRects) {
+  QRectF box = area.BoundingRect().adjusted(-wx - 1, -wy - 1, wx + 1, wy + 1);
+  std::optional<TBandedRegion> outside =
+      TBandedRegion::Combine(TBandedRegion(box), area, TBandedRegion::Diff, maxRects);
+  if (!outside) return std::nullopt;
+  std::vector<QRectF> grown;
+  grown.reserve(outside->Rects().size());
+  for (const QRectF& r : outside->Rects())
+    grown.push_back(r.adjusted(-wx, -wy, wx, wy));
+  std::optional<TBandedRegion> near = TBandedRegion::Union(grown, maxRects);
+  if (!near) return std::nullopt;
+  return TBandedRegion::Combine(area, *near, TBandedRegion::And, maxRects);
 }
 } // namespace
 
@@ -34,6 +56,7 @@ bool PlayPathRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
     return true;
   case EMR_FLATTENPATH: {
     QPainterPath& p = dc.CurrentPath();
+    if (!dc.WithinEdgeLimit(p)) return true; // left as curves; drawing it meets the same limit
     QPainterPath flat;
     for (const QPolygonF& poly : p.toSubpathPolygons())
       flat.addPolygon(poly);
@@ -41,7 +64,10 @@ bool PlayPathRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
     return true;
   }
   case EMR_WIDENPATH: {
-    QPainterPathStroker stroker(dc.CurrentPen());
+    QPen pen = dc.CurrentPen();
+    if (!dc.WithinEdgeLimit(dc.CurrentPath())) return true;
+    dc.LimitDashes(dc.CurrentPath(), pen);
+    QPainterPathStroker stroker(pen);
     dc.CurrentPath() = stroker.createStroke(dc.CurrentPath());
     return true;
   }
@@ -60,25 +86,33 @@ bool PlayPathRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
   }
   case EMR_FILLRGN: {
     RegionRecordView v(rec);
-    dc.FillOutputPath(RecordRegion(dc, v), BrushAt(ctx, v.BrushIndex()));
+    dc.FillOutputPath(ToOutput(dc, RecordRegion(dc, v)), BrushAt(ctx, v.BrushIndex()));
     return true;
   }
   case EMR_PAINTRGN:
-    dc.FillOutputPath(RecordRegion(dc, RegionRecordView(rec)));
+    dc.FillOutputPath(ToOutput(dc, RecordRegion(dc, RegionRecordView(rec))));
     return true;
   case EMR_FRAMERGN: {
     RegionRecordView v(rec);
     const TGdiBrush& brush = BrushAt(ctx, v.BrushIndex());
-    double w = std::max(1.0, std::abs(v.FrameSize().cx) * dc.LogicalScale());
-    QPainterPath area = RecordRegion(dc, v).simplified();
+    if (!dc.TransformUsable()) return true;
+    // At least one output pixel wide.
+    double pixel = 1 / dc.LogicalScale();
+    double wx = std::max(pixel, std::abs(double(v.FrameSize().cx))),
+           wy = std::max(pixel, std::abs(double(v.FrameSize().cy)));
+    TBandedRegion area = RecordRegion(dc, v);
+    std::optional<TBandedRegion> frame = Frame(area, wx, wy, dc.Limits().RegionRects);
+    if (!frame) {
+      dc.NoteOverLimit("region frame too complex, not drawn");
+      return true;
+    }
+    QPainterPath path = ToOutput(dc, *frame);
     if (!dc.Prepare()) return true;
-    QPainterPathStroker stroker;
-    stroker.setWidth(2 * w);
-    dc.Painter().fillPath(stroker.createStroke(area).intersected(area), dc.MakeBrush(brush));
+    dc.Painter().fillPath(path, dc.MakeBrush(brush));
     return true;
   }
   case EMR_INVERTRGN: {
-    QPainterPath area = RecordRegion(dc, RegionRecordView(rec));
+    QPainterPath area = ToOutput(dc, RecordRegion(dc, RegionRecordView(rec)));
     if (!dc.Prepare()) return true;
     dc.Painter().setCompositionMode(QPainter::RasterOp_NotDestination);
     dc.Painter().fillPath(area, Qt::black);

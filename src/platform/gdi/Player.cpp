@@ -73,10 +73,18 @@ bool PlayEnhMetaFileRecord(TGdiDC& dc, THandleTable& table, const TEmfRecord& re
     PlayStateRecord(ctx, type, rec) || PlayObjectRecord(ctx, type, rec) || PlayClipRecord(ctx, type, rec) ||
         PlayShapeRecord(ctx, type, rec) || PlayPathRecord(ctx, type, rec) || PlayTextRecord(ctx, type, rec) ||
         PlayBitmapRecord(ctx, type, rec);
+    // A record over the page's limits was drawn simplified or not at all: it counts as a malformed one.
+    std::string overLimit = dc.TakeOverLimit();
+    if (!overLimit.empty()) {
+      SetLastErrorMessage(ERROR_INVALID_DATA, RecordPlace(record) + ": " + overLimit);
+      return false;
+    }
     return true; // records this player does not draw are passed over, as unknown records are by the host
   } catch (const EBadRecord& e) {
+    dc.TakeOverLimit();
     SetLastErrorMessage(e.Code, RecordPlace(record) + ": " + e.Message());
   } catch (const EDamagedData& e) {
+    dc.TakeOverLimit();
     SetLastErrorMessage(ERROR_INVALID_DATA, RecordPlace(record) + ": " + e.Message());
   }
   return false;

@@ -1,24 +1,25 @@
 #include "Regions.h"
 
-#include <QRegion>
 #include <vector>
 
-QPainterPath ReadRegionData(const emf::RegionDataView& data) {
+TRegionArea ReadRegionData(const emf::RegionDataView& data, size_t maxRects) {
   emf::Span<emf::RectL> rects = data.Rects();
-  // Rectangles of real region data are banded, but nothing guarantees it: unite them pairwise, which
-  // stays fast for long lists and is right for any order.
-  std::vector<QRegion> parts;
+  // Rectangles of real region data are banded, but nothing guarantees it: any order and any overlap unite
+  // in one sweep.
+  std::vector<QRectF> parts;
   parts.reserve(rects.size());
+  QRectF bounds;
   for (emf::RectL r : rects)
-    if (r.right > r.left && r.bottom > r.top)
-      parts.emplace_back(QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)));
-  while (parts.size() > 1) {
-    size_t half = (parts.size() + 1) / 2;
-    for (size_t i = 0; i + half < parts.size(); ++i)
-      parts[i] = parts[i].united(parts[i + half]);
-    parts.resize(half);
+    if (r.right > r.left && r.bottom > r.top) {
+      parts.emplace_back(QPointF(r.left, r.top), QPointF(r.right, r.bottom));
+      bounds = bounds.isNull() ? parts.back() : bounds.united(parts.back());
+    }
+  TRegionArea out;
+  if (std::optional<TBandedRegion> united = TBandedRegion::Union(parts, maxRects)) {
+    out.Area = std::move(*united);
+  } else {
+    out.Area = TBandedRegion(bounds);
+    out.Simplified = true;
   }
-  QPainterPath path;
-  if (!parts.empty()) path.addRegion(parts.front());
-  return path;
+  return out;
 }

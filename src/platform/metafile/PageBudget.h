@@ -25,6 +25,13 @@ struct TPageLimits {
   double RunGlyphPixels = 4'000'000;
   // Line segments (after flattening curves) of one fill or stroke; beyond it the record is skipped.
   size_t PathEdges = 250'000;
+  // Edges crossing each device row, summed over the rows, of one fill or stroke (a stroke's outline
+  // counted from its centre line); beyond it the record is skipped.
+  double PathCrossings = 8'000'000;
+  // The pixels those edges pass in each row, squared and summed over the rows: the antialiasing
+  // rasteriser's work grows so. Beyond it the fill, stroke or clip is drawn without antialiasing, by the
+  // rasteriser whose work grows with the crossings.
+  double AntialiasedCells = 50'000'000;
   // Dash segments along one stroke; beyond it the stroke is drawn solid.
   size_t DashSegments = 20'000;
   // Rectangles of one region; beyond it the region is replaced by its bounding box.
