@@ -7,11 +7,11 @@ set(CPACK_PACKAGE_VENDOR Zevrin)
 set(CPACK_PACKAGE_CONTACT "Zevrin <biuro@zevrin.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for saved reports (.zvp)")
 set(CPACK_PACKAGE_DESCRIPTION
-    "zvpview shows saved reports page by page, prints page ranges with copies through\n"
-    "CUPS, saves reports under another name and converts them into PDF. The\n"
-    "command-line companion zvptool inspects, checks, packs and unpacks reports,\n"
-    "converts them into PDF and draws pages into PNG images; file managers show\n"
-    "the first page of every report as its thumbnail.")
+    "zvpview shows saved reports page by page, prints page ranges with copies\n"
+    "through CUPS, saves reports under another name and converts them into PDF.\n"
+    "The command-line companion zvptool inspects, checks, packs and unpacks\n"
+    "reports, converts them into PDF and draws pages into PNG images; file\n"
+    "managers show the first page of every report as its thumbnail.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)

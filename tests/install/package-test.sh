@@ -37,13 +37,14 @@ deb=$(bash "$src/tools/package.sh" "$build" "$work" | tail -n 1)
 echo "package: $(basename "$deb")"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends lacks the Qt libraries: $(dpkg-deb -f "$deb" Depends)"
 
-# Every dependency is installed here already (the build needs them), so nothing is downloaded.
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-download "$deb" >"$work/apt.log" 2>&1 ||
-  { cat "$work/apt.log"; fail "the package does not install"; }
+# Every dependency is installed here already (the build needs them), so dpkg alone installs it and
+# nothing is downloaded.
 installed=1
+DEBIAN_FRONTEND=noninteractive dpkg -i "$deb" >"$work/dpkg.log" 2>&1 ||
+  { cat "$work/dpkg.log"; fail "the package does not install"; }
 
 # The installed programs, not the build's.
-export PATH=/usr/bin:/bin
+export PATH=/usr/sbin:/usr/bin:/sbin:/bin
 hash -r
 version=$(zvptool --version)
 echo "$version"

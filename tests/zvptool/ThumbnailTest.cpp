@@ -89,7 +89,11 @@ TEST_F(ThumbnailTest, ADamagedReportGivesStatusOneAndLeavesTheOutputAlone) {
       {"not a report", [](auto& b) { b.assign(300, 0x41); }},
       {"cut inside page 1", [](auto& b) { b.resize(160); }},
       {"metafile record beyond its page", [&](auto& b) { PutI32(b, page + 108 + 4, 0xFFFF); }},
-      {"metafile without size", [&](auto& b) { PutI32(b, page + 8, 0), PutI32(b, page + 16, 0); }},
+      {"metafile without size",
+       [&](auto& b) {
+         for (size_t field = 8; field < 40; field += 4) // bounds and frame
+           PutI32(b, page + field, 0);
+       }},
       {"no pages", [](auto& b) { PutI32(b, 5, 0); }},
   };
   for (const Case& c : cases) {

@@ -1,0 +1,17 @@
+# cmake -DZVPTOOL=... -DOUT=... -P CommandHelp.cmake: a help2man include with each zvptool command's own
+# --help, so that the manual page shows every command's options.
+execute_process(COMMAND ${ZVPTOOL} --help OUTPUT_VARIABLE usage RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${ZVPTOOL} --help failed")
+endif()
+string(REGEX MATCHALL "\n  [a-z]+ " lines "${usage}")
+set(text "[COMMANDS IN DETAIL]\n")
+foreach(line ${lines})
+  string(STRIP "${line}" command)
+  execute_process(COMMAND ${ZVPTOOL} ${command} --help OUTPUT_VARIABLE help)
+  string(REGEX REPLACE "\n*Exit status:[^\n]*\n*$" "" help "${help}")
+  string(REPLACE "\\" "\\\\" help "${help}")
+  string(REPLACE "\n-" "\n\\-" help "${help}")
+  string(APPEND text ".SS ${command}\n.nf\n${help}\n.fi\n")
+endforeach()
+file(WRITE ${OUT} "${text}")
