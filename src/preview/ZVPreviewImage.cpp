@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include "platform/gdi/GdiConsts.h"
 #include "platform/gdi/Player.h"
 #include "store/printer/ZVPrinter.h"
 
@@ -34,8 +35,17 @@ void TZVPreviewImage::paintEvent(QPaintEvent*) {
   // The sheet: (1, 1) - (W - 3, H - 3), right and bottom edges excluded.
   painter.fillRect(QRect(1, 1, W - 4, H - 4), Qt::white);
   painter.save();
-  StretchDrawMetafile(painter, TEmfRect{0, 0, W, H}, *aMetaFile);
+  const bool timedOut =
+      !StretchDrawMetafile(painter, TEmfRect{0, 0, W, H}, *aMetaFile) && GetLastError() == ERROR_TIMEOUT;
   painter.restore();
+  // A page that went past its deadline shows what was drawn and says that the rest is missing.
+  if (timedOut) {
+    const QString notice = QStringLiteral("Rysowanie strony przerwano: trwało zbyt długo.");
+    const QRect box = painter.fontMetrics().boundingRect(notice).adjusted(-6, -4, 6, 4);
+    painter.fillRect(box.translated(8 - box.left(), 8 - box.top()), Qt::white);
+    painter.setPen(Qt::red);
+    painter.drawText(box.translated(8 - box.left(), 8 - box.top()), Qt::AlignCenter, notice);
+  }
   for (const QRectF& box : FHighlights)
     painter.fillRect(PageToWidget(box), QColor(255, 190, 0, 110));
   // The frame (0, 0) - (W - 3, H - 3) and the shadow along the right and bottom edges.

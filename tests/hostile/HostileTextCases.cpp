@@ -11,14 +11,14 @@ std::vector<THostileCase> HostileTextCases() {
          w.SelectObject(w.CreateFont({.Face = "DejaVu Sans", .Height = -5, .Width = 250}));
          w.ExtTextOut(100, 100, 0, nullptr, u"\u2031");
        }},
-      // Glyph indices across a mathematical font (its wide extensible pieces included), stretched 60 times.
+      // Every glyph index of a mathematical font (its wide extensible pieces included), stretched 60 times.
       {"glyph_index_stretched_math",
        [](TEmfWriter& w) {
          w.SelectObject(w.CreateFont({.Face = "DejaVu Math TeX Gyre", .Height = -5, .Width = 300}));
          std::u16string glyphs;
-         for (char16_t g = 1; g < 3000; g += 10)
+         for (char16_t g = 1; g < 6000; ++g)
            glyphs += g;
-         const std::vector<int32_t> advances(glyphs.size(), 10);
+         const std::vector<int32_t> advances(glyphs.size(), 0);
          w.ExtTextOut(50, 200, emf::ETO_GLYPH_INDEX, nullptr, glyphs, advances);
        }},
       // 120,000 large glyphs on one spot.

@@ -59,7 +59,12 @@ int RunRender(const std::vector<std::string>& Args) {
 
   std::unique_ptr<TMetafile> metafile = TPageSource(input).GetPage(page);
   TPageImage result = RenderPageImage(*metafile, options);
+  if (result.TimedOut) throw EDamagedData(result.FirstProblem);
   if (!result.Complete) throw EDamagedData("Damaged metafile: " + result.FirstProblem);
+  if (result.Image.size() != result.Asked)
+    std::fprintf(stderr,
+                 "zvptool render: the page of %d x %d pixels is drawn at %d x %d, the most a page may take\n",
+                 result.Asked.width(), result.Asked.height(), result.Image.width(), result.Image.height());
   if (result.SkippedRecords > 0)
     std::fprintf(stderr, "zvptool render: %d malformed record(s) skipped, the first: %s\n",
                  result.SkippedRecords, result.FirstProblem.c_str());

@@ -13,4 +13,5 @@ using namespace emf;
 constexpr int HORZSIZE = 4, VERTSIZE = 6, HORZRES = 8, VERTRES = 10, LOGPIXELSX = 88, LOGPIXELSY = 90;
 
 // Thread's last error codes set by failing calls.
-constexpr uint32_t ERROR_INVALID_HANDLE = 6, ERROR_INVALID_PARAMETER = 87, ERROR_INVALID_DATA = 13;
+constexpr uint32_t ERROR_INVALID_HANDLE = 6, ERROR_INVALID_PARAMETER = 87, ERROR_INVALID_DATA = 13,
+                   ERROR_TIMEOUT = 1460; // the page went past its deadline (TPageLimits::Deadline)

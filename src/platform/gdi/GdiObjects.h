@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "BitmapMemory.h"
 #include "platform/rtl/ByteView.h"
 
 // A COLORREF (0x00BBGGRR) as a Qt colour.
@@ -31,6 +32,7 @@ struct TGdiBrush {
   uint32_t Color = 0; // COLORREF
   uint32_t Hatch = 0;
   QImage Pattern; // BS_DIBPATTERN / monochrome brushes; for 1-bit images colours come from the DC
+  std::shared_ptr<const void> PatternCharge; // the pattern's share of the page's bitmap memory
   bool Monochrome = false;
   // A monochrome pattern in the colours it was last drawn in: converted once, not on every fill.
   mutable QImage MonoPattern;
@@ -76,9 +78,12 @@ class THandleTable {
   TGdiObjectPtr Get(uint32_t index) const;
   bool Delete(uint32_t index);
   void Clear() { FObjects.assign(FObjects.size(), nullptr); }
+  // The decoded bitmaps alive during the playback: its blits and its pattern brushes.
+  TBitmapMemory& Bitmaps() { return FBitmaps; }
 
  private:
   std::vector<TGdiObjectPtr> FObjects;
+  TBitmapMemory FBitmaps;
 };
 
 // The stock objects, by index (0..19) or as records select them (with STOCK_OBJECT); null for unknown

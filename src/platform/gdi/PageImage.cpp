@@ -22,15 +22,28 @@ QSize PageImageSize(const TMetafile& metafile, const TPageImageOptions& options)
   return QSize(side(w), side(h));
 }
 
-TPageImage RenderPageImage(const TMetafile& metafile, const TPageImageOptions& options) {
+QSize LimitedImageSize(QSize size, uint64_t maxPixels) {
+  const double pixels = double(size.width()) * size.height();
+  if (pixels <= double(maxPixels)) return size;
+  const double k = std::sqrt(double(maxPixels) / pixels);
+  return QSize(std::max(1, int(size.width() * k)), std::max(1, int(size.height() * k)));
+}
+
+TPageImage RenderPageImage(const TMetafile& metafile, const TPageImageOptions& options,
+                           const TPageLimits& limits) {
   TPageImage result;
-  QSize size = PageImageSize(metafile, options);
+  result.Asked = PageImageSize(metafile, options);
+  QSize size = LimitedImageSize(result.Asked, limits.SurfacePixels);
   result.Image = QImage(size, QImage::Format_RGB32);
+  if (result.Image.isNull())
+    throw EDamagedData("An image of " + std::to_string(size.width()) + " x " + std::to_string(size.height()) +
+                       " pixels cannot be made");
   result.Image.fill(Qt::white);
   QPainter painter(&result.Image);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   TGdiDC dc(painter);
+  dc.SetLimits(limits);
   TEmfRect rect{0, 0, size.width() - 1,
                 size.height() - 1}; // the stretch-draw rule: right and bottom included
   result.Complete = EnumEnhMetaFile(
@@ -42,6 +55,9 @@ TPageImage RenderPageImage(const TMetafile& metafile, const TPageImageOptions& o
         return 1;
       },
       nullptr, rect);
-  if (!result.Complete) result.FirstProblem = GetLastErrorMessage();
+  if (!result.Complete) {
+    result.TimedOut = GetLastError() == ERROR_TIMEOUT;
+    result.FirstProblem = GetLastErrorMessage();
+  }
   return result;
 }

@@ -1,7 +1,9 @@
 // Bitmap records: the block transfers, StretchDIBits, SetDIBitsToDevice, alpha and transparent blits, and
 // the brushes made from bitmaps. Bitmaps are decoded by the DIB module; a bitmap it refuses (too large,
-// bits shorter than the header claims) is not drawn.
+// bits shorter than the header claims) is not drawn, nor is one that would take the page's bitmap memory
+// beyond its limit.
 #include <QImage>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -16,6 +18,34 @@ namespace {
 const std::vector<uint32_t>* PaletteOf(TGdiDC& dc) {
   const TGdiObjectPtr& p = dc.State().Palette;
   return p && p->kind == TGdiObject::Palette ? &p->palette.Colors : nullptr;
+}
+
+// A decoded bitmap and its share of the page's bitmap memory, held while the image lives.
+struct TDecoded {
+  QImage Image;
+  TBitmapMemory::TCharge Charge;
+};
+
+uint64_t ImageBytes(int64_t width, int64_t height) {
+  return static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * 4;
+}
+
+TBitmapMemory::TCharge ChargeBitmap(TPlayContext& ctx, int64_t width, int64_t height) {
+  const uint64_t bytes = ImageBytes(width, height);
+  TBitmapMemory::TCharge charge = ctx.table.Bitmaps().Charge(bytes, ctx.dc.Limits().BitmapBytes);
+  if (!charge)
+    throw EBadRecord("a bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
+                         " pixels would take the page's bitmaps beyond " +
+                         std::to_string(ctx.dc.Limits().BitmapBytes >> 20) + " MB",
+                     ERROR_INVALID_DATA);
+  return charge;
+}
+
+// The image in another pixel format, the copy charged when the format changes.
+TDecoded Converted(TPlayContext& ctx, TDecoded decoded, QImage::Format format) {
+  if (decoded.Image.format() == format) return decoded;
+  TBitmapMemory::TCharge charge = ChargeBitmap(ctx, decoded.Image.width(), decoded.Image.height());
+  return {decoded.Image.convertToFormat(format), charge};
 }
 
 // A bitmap whose bits are a whole PNG or JPEG file: Qt's image readers decode it (they refuse images
@@ -36,24 +66,36 @@ QImage DecodeCompressedImage(ByteView bmi, ByteView bits, TDibInfo* infoOut) {
                                                        : QImage::Format_RGB32);
 }
 
-// The decoded bitmap as an image (ARGB, straight alpha when the bitmap has its own).
-QImage DecodeImage(TGdiDC& dc, const DibRef& s, TDibInfo* infoOut = nullptr) {
+// An image's rows hold at most this many 32-bit pixels.
+constexpr int32_t MaxImageWidth = (INT_MAX - 31) / 32;
+
+// The decoded bitmap as an image (ARGB, straight alpha when the bitmap has its own), charged to the page.
+TDecoded DecodeImage(TPlayContext& ctx, const DibRef& s, TDibInfo* infoOut = nullptr) {
   ByteView bmi = s.BitmapInfo();
   ByteView bits = s.Bits();
   TDibInfo info;
   try {
-    info = ParseBitmapInfo(bmi, s.Usage(), PaletteOf(dc));
+    info = ParseBitmapInfo(bmi, s.Usage(), PaletteOf(ctx.dc));
   } catch (const EUnsupportedBitmap&) {
-    return DecodeCompressedImage(bmi, bits, infoOut);
+    QImage image = DecodeCompressedImage(bmi, bits, infoOut);
+    TBitmapMemory::TCharge charge = ChargeBitmap(ctx, image.width(), image.height());
+    return {std::move(image), charge};
   }
+  if (info.Width > MaxImageWidth)
+    throw EBadRecord("a bitmap " + std::to_string(info.Width) + " pixels wide is wider than an image may be",
+                     ERROR_INVALID_DATA);
+  TBitmapMemory::TCharge charge = ChargeBitmap(ctx, info.Width, info.Height);
   auto raster = std::make_unique<TRaster>(DecodePixels(info, bits));
   if (infoOut) *infoOut = info;
   // The image borrows the raster's pixels and frees them with itself: no copy of a large bitmap.
-  TRaster* owned = raster.release();
-  return QImage(
-      reinterpret_cast<uchar*>(owned->Pixels.data()), owned->Width, owned->Height, owned->Width * 4,
-      owned->HasAlpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32,
-      [](void* p) { delete static_cast<TRaster*>(p); }, owned);
+  QImage image(
+      reinterpret_cast<uchar*>(raster->Pixels.data()), raster->Width, raster->Height, raster->Width * 4,
+      raster->HasAlpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32,
+      [](void* p) { delete static_cast<TRaster*>(p); }, raster.get());
+  // An image that could not be made never calls its cleanup: the raster is still ours to free.
+  if (image.isNull()) throw EDamagedData("The bitmap cannot be held as an image");
+  raster.release();
+  return {std::move(image), charge};
 }
 
 // How a ternary raster operation is painted: a composition mode, or a fill for those without a source.
@@ -190,7 +232,8 @@ TBltRecord ReadBlt(const BltView& v) {
   return b;
 }
 
-void PlayBlt(TGdiDC& dc, ByteView rec) {
+void PlayBlt(TPlayContext& ctx, ByteView rec) {
+  TGdiDC& dc = ctx.dc;
   TBltRecord b = ReadBlt(BltView(rec));
   TRopPlan plan = PlanRop(b.Rop);
   if (!plan.UsesSource || !b.Source.Present()) {
@@ -198,12 +241,14 @@ void PlayBlt(TGdiDC& dc, ByteView rec) {
     FillDestination(dc, b.Dest, plan);
     return;
   }
-  QImage image = DecodeImage(dc, b.Source);
-  if (b.Rop == dib::SRCCOPY) image = image.convertToFormat(QImage::Format_RGB32);
-  DrawImage(dc, image, b.Dest, QRectF(b.SrcOrigin, b.SrcSize), ModeFor(plan, image.hasAlphaChannel()));
+  TDecoded image = DecodeImage(ctx, b.Source);
+  if (b.Rop == dib::SRCCOPY) image = Converted(ctx, std::move(image), QImage::Format_RGB32);
+  DrawImage(dc, image.Image, b.Dest, QRectF(b.SrcOrigin, b.SrcSize),
+            ModeFor(plan, image.Image.hasAlphaChannel()));
 }
 
-void PlayStretchDIBits(TGdiDC& dc, ByteView rec) {
+void PlayStretchDIBits(TPlayContext& ctx, ByteView rec) {
+  TGdiDC& dc = ctx.dc;
   StretchDIBitsView v(rec);
   QRectF dest(ToQt(v.DestOrigin()), ToQt(v.DestExtent()));
   int32_t xSrc = v.SrcOrigin().x, ySrc = v.SrcOrigin().y, cxSrc = v.SrcExtent().cx, cySrc = v.SrcExtent().cy;
@@ -214,63 +259,63 @@ void PlayStretchDIBits(TGdiDC& dc, ByteView rec) {
     return;
   }
   TDibInfo info;
-  QImage image = DecodeImage(dc, s, &info);
-  if (v.Rop() == dib::SRCCOPY) image = image.convertToFormat(QImage::Format_RGB32);
+  TDecoded image = DecodeImage(ctx, s, &info);
+  if (v.Rop() == dib::SRCCOPY) image = Converted(ctx, std::move(image), QImage::Format_RGB32);
   double top = static_cast<double>(DibSourceTop(info, ySrc, cySrc));
-  DrawImage(dc, image, dest, QRectF(xSrc, top, cxSrc, cySrc), plan.Mode);
+  DrawImage(dc, image.Image, dest, QRectF(xSrc, top, cxSrc, cySrc), plan.Mode);
 }
 
-void PlaySetDIBitsToDevice(TGdiDC& dc, ByteView rec) {
+void PlaySetDIBitsToDevice(TPlayContext& ctx, ByteView rec) {
+  TGdiDC& dc = ctx.dc;
   SetDIBitsToDeviceView v(rec);
   int32_t xDest = v.DestOrigin().x, yDest = v.DestOrigin().y, xSrc = v.SrcOrigin().x, ySrc = v.SrcOrigin().y;
   int32_t cx = v.Extent().cx, cy = v.Extent().cy;
   DibRef s = v.Source();
-  uint32_t startScan = v.StartScan(), scans = v.ScanCount();
   if (!s.Present() || cx <= 0 || cy <= 0) return;
-  // The record may carry only some scan lines: decode them as a bitmap of that height.
-  ByteView bmi = s.BitmapInfo();
-  std::vector<uint8_t> header(bmi.data(), bmi.data() + bmi.size());
-  TDibInfo full = ParseBitmapInfo(bmi, s.Usage(), PaletteOf(dc));
-  if (scans == 0 || scans > static_cast<uint32_t>(full.Height) ||
-      startScan >= static_cast<uint32_t>(full.Height))
-    return;
-  if (full.HeaderSize >= 40 && scans != static_cast<uint32_t>(full.Height)) {
-    int32_t h = full.TopDown ? -static_cast<int32_t>(scans) : static_cast<int32_t>(scans);
-    std::memcpy(header.data() + 8, &h, 4);
-  }
-  ByteView patched(header.data(), header.size());
-  TDibInfo info = ParseBitmapInfo(patched, s.Usage(), PaletteOf(dc));
-  TRaster raster = DecodePixels(info, s.Bits());
+  // The record may carry only some scan lines: those of the bitmap's height that it names.
+  TDibInfo full = ParseBitmapInfo(s.BitmapInfo(), s.Usage(), PaletteOf(dc));
+  TDibBand band = ScanLineBand(full, v.StartScan(), v.ScanCount());
+  if (band.Info.Height <= 0) return;
+  if (band.Info.Width > MaxImageWidth)
+    throw EBadRecord("a bitmap " + std::to_string(band.Info.Width) +
+                         " pixels wide is wider than an image may be",
+                     ERROR_INVALID_DATA);
+  TBitmapMemory::TCharge charge = ChargeBitmap(ctx, band.Info.Width, band.Info.Height);
+  TRaster raster = DecodePixels(band.Info, s.Bits());
   QImage image(reinterpret_cast<const uchar*>(raster.Pixels.data()), raster.Width, raster.Height,
                raster.Width * 4, QImage::Format_RGB32);
-  // Rows of the chunk in the full bitmap, counted from the top.
-  double chunkTop = full.TopDown ? startScan : full.Height - (static_cast<double>(startScan) + scans);
   double srcTop = full.TopDown ? ySrc : full.Height - (static_cast<double>(ySrc) + cy);
-  DrawImage(dc, image, QRectF(xDest, yDest, cx, cy), QRectF(xSrc, srcTop - chunkTop, cx, cy),
+  DrawImage(dc, image, QRectF(xDest, yDest, cx, cy), QRectF(xSrc, srcTop - band.Top, cx, cy),
             QPainter::CompositionMode_SourceOver);
 }
 
-void PlayAlphaBlend(TGdiDC& dc, ByteView rec) {
+void PlayAlphaBlend(TPlayContext& ctx, ByteView rec) {
+  TGdiDC& dc = ctx.dc;
   TBltRecord b = ReadBlt(BltView(rec));
   if (!b.Source.Present()) return;
   uint32_t blend = b.Rop;
   double constant = ((blend >> 16) & 0xFF) / 255.0;
   bool perPixel = ((blend >> 24) & 0xFF) != 0; // AC_SRC_ALPHA
-  QImage image = DecodeImage(dc, b.Source);
-  if (perPixel)
-    image = QImage(image.constBits(), image.width(), image.height(), image.bytesPerLine(),
-                   QImage::Format_ARGB32_Premultiplied)
-                .copy();
-  else
-    image = image.convertToFormat(QImage::Format_RGB32);
-  DrawImage(dc, image, b.Dest, QRectF(b.SrcOrigin, b.SrcSize), QPainter::CompositionMode_SourceOver,
+  TDecoded image = DecodeImage(ctx, b.Source);
+  if (perPixel) {
+    TBitmapMemory::TCharge charge = ChargeBitmap(ctx, image.Image.width(), image.Image.height());
+    image = {QImage(image.Image.constBits(), image.Image.width(), image.Image.height(),
+                    image.Image.bytesPerLine(), QImage::Format_ARGB32_Premultiplied)
+                 .copy(),
+             charge};
+  } else {
+    image = Converted(ctx, std::move(image), QImage::Format_RGB32);
+  }
+  DrawImage(dc, image.Image, b.Dest, QRectF(b.SrcOrigin, b.SrcSize), QPainter::CompositionMode_SourceOver,
             constant);
 }
 
-void PlayTransparentBlt(TGdiDC& dc, ByteView rec) {
+void PlayTransparentBlt(TPlayContext& ctx, ByteView rec) {
+  TGdiDC& dc = ctx.dc;
   TBltRecord b = ReadBlt(BltView(rec));
   if (!b.Source.Present()) return;
-  QImage image = DecodeImage(dc, b.Source).convertToFormat(QImage::Format_ARGB32);
+  TDecoded decoded = Converted(ctx, DecodeImage(ctx, b.Source), QImage::Format_ARGB32);
+  QImage& image = decoded.Image;
   QRgb key = ColorRefToQColor(b.Rop).rgb() & 0xFFFFFF;
   for (int y = 0; y < image.height(); ++y) {
     QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -282,21 +327,26 @@ void PlayTransparentBlt(TGdiDC& dc, ByteView rec) {
 
 // MASKBLT: where the mask is 1 the foreground operation applies; where it is 0, the background one. Drawn
 // as the foreground copy through the mask when the background leaves the destination alone, else as a copy.
-void PlayMaskBlt(TGdiDC& dc, ByteView rec) {
+void PlayMaskBlt(TPlayContext& ctx, ByteView rec) {
+  TGdiDC& dc = ctx.dc;
   BltView v(rec);
   TBltRecord b = ReadBlt(v);
   if (!b.Source.Present()) return;
-  QImage image = DecodeImage(dc, b.Source).convertToFormat(QImage::Format_ARGB32);
+  TDecoded decoded = Converted(ctx, DecodeImage(ctx, b.Source), QImage::Format_ARGB32);
+  QImage& image = decoded.Image;
   uint8_t background = static_cast<uint8_t>(b.Rop >> 24);
   DibRef mask = v.Mask();
   if (background == 0xAA && mask.Present()) {
-    QImage m = DecodeImage(dc, mask);
-    QPoint maskOrigin = ToQt(v.MaskOrigin()).toPoint();
+    TDecoded m = DecodeImage(ctx, mask);
+    // Mask pixel = source pixel - source origin + mask origin; the origins may lie anywhere in 32 bits.
+    const int64_t dx = int64_t(v.MaskOrigin().x) - int64_t(b.SrcOrigin.x()),
+                  dy = int64_t(v.MaskOrigin().y) - int64_t(b.SrcOrigin.y());
     for (int y = 0; y < image.height(); ++y) {
       QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
       for (int x = 0; x < image.width(); ++x) {
-        QPoint mp = QPoint(x, y) - b.SrcOrigin.toPoint() + maskOrigin;
-        if (!m.valid(mp) || qGray(m.pixel(mp)) < 128) line[x] = 0;
+        const int64_t mx = x + dx, my = y + dy;
+        const bool inside = mx >= 0 && my >= 0 && mx < m.Image.width() && my < m.Image.height();
+        if (!inside || qGray(m.Image.pixel(int(mx), int(my))) < 128) line[x] = 0;
       }
     }
   }
@@ -309,7 +359,9 @@ void CreatePatternBrush(TPlayContext& ctx, ByteView rec, bool monochrome) {
   o.kind = TGdiObject::Brush;
   o.brush.Style = BS_DIBPATTERNPT;
   TDibInfo info;
-  o.brush.Pattern = DecodeImage(ctx.dc, v.Pattern(), &info);
+  TDecoded pattern = DecodeImage(ctx, v.Pattern(), &info);
+  o.brush.Pattern = std::move(pattern.Image);
+  o.brush.PatternCharge = std::move(pattern.Charge);
   o.brush.Monochrome = monochrome && info.BitCount == 1;
   uint32_t index = v.Index();
   if (!ctx.table.Put(index, std::make_shared<TGdiObject>(std::move(o))))
@@ -319,26 +371,25 @@ void CreatePatternBrush(TPlayContext& ctx, ByteView rec, bool monochrome) {
 } // namespace
 
 bool PlayBitmapRecord(TPlayContext& ctx, uint32_t type, ByteView rec) {
-  TGdiDC& dc = ctx.dc;
   switch (type) {
   case EMR_BITBLT:
   case EMR_STRETCHBLT:
-    PlayBlt(dc, rec);
+    PlayBlt(ctx, rec);
     return true;
   case EMR_STRETCHDIBITS:
-    PlayStretchDIBits(dc, rec);
+    PlayStretchDIBits(ctx, rec);
     return true;
   case EMR_SETDIBITSTODEVICE:
-    PlaySetDIBitsToDevice(dc, rec);
+    PlaySetDIBitsToDevice(ctx, rec);
     return true;
   case EMR_ALPHABLEND:
-    PlayAlphaBlend(dc, rec);
+    PlayAlphaBlend(ctx, rec);
     return true;
   case EMR_TRANSPARENTBLT:
-    PlayTransparentBlt(dc, rec);
+    PlayTransparentBlt(ctx, rec);
     return true;
   case EMR_MASKBLT:
-    PlayMaskBlt(dc, rec);
+    PlayMaskBlt(ctx, rec);
     return true;
   case EMR_CREATEDIBPATTERNBRUSHPT:
   case EMR_CREATEMONOBRUSH:

@@ -193,6 +193,13 @@ void PlayGradientFill(TGdiDC& dc, ByteView rec) {
   GradientFillView v(rec);
   uint32_t mode = v.Mode();
   Span<TriVertex> vertices = v.Vertices();
+  // Each rectangle or triangle is a gradient painted on its own: their number bounds the work.
+  const uint64_t items = uint64_t(v.VertexCount()) + v.MeshCount();
+  if (items > dc.Limits().GradientItems) {
+    dc.NoteOverLimit("gradient of " + std::to_string(items) +
+                     " vertices and shapes, more than a page may draw at once");
+    return;
+  }
   const QTransform& f = dc.LogicalToOutput();
   if (!dc.Prepare(false)) return;
   auto vertex = [&](uint32_t i) {

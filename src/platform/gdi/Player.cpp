@@ -1,5 +1,7 @@
 #include "Player.h"
 
+#include <chrono>
+
 #include "PlayRecords.h"
 
 namespace {
@@ -23,6 +25,32 @@ QTransform PlaybackTransform(const TEnhMetaHeader& h, const TEmfRect& rect) {
   return QTransform(sx, 0, 0, sy, rect.left - frame.left() * sx, rect.top - frame.top() * sy);
 }
 
+// Puts the painter and the context back as they were before a playback however it ends: normally, on a
+// damaged metafile, or by an exception (an allocation that failed, a callback's own).
+class TPlaybackRestore {
+ public:
+  explicit TPlaybackRestore(TGdiDC& dc)
+      : FDc(dc), FState(dc.State()), FPlayback(dc.PlaybackTransform()), FPixels(dc.ReferencePixels()),
+        FMillimetres(dc.ReferenceMillimetres()) {
+    dc.Painter().save();
+  }
+  ~TPlaybackRestore() {
+    FDc.ResetState();
+    FDc.State() = FState;
+    FDc.SetReferenceDevice(FPixels, FMillimetres);
+    FDc.SetPlaybackTransform(FPlayback);
+    FDc.Painter().restore();
+  }
+  TPlaybackRestore(const TPlaybackRestore&) = delete;
+  TPlaybackRestore& operator=(const TPlaybackRestore&) = delete;
+
+ private:
+  TGdiDC& FDc;
+  TDCState FState;
+  QTransform FPlayback;
+  QSize FPixels, FMillimetres;
+};
+
 std::string RecordPlace(const TEmfRecord& r) {
   return "record " + std::to_string(r.Index) + " (type " + std::to_string(r.Type) + ") at offset " +
          std::to_string(r.Offset);
@@ -36,31 +64,34 @@ bool EnumEnhMetaFile(TGdiDC& dc, const TMetafile& metafile, const TEnhMetaFilePr
     return false;
   }
   const TEnhMetaHeader& h = metafile.Header();
-  QPainter& painter = dc.Painter();
-  painter.save();
-  TDCState saved = dc.State();
-  QTransform savedPlayback = dc.PlaybackTransform();
-  QSize savedPixels = dc.ReferencePixels(), savedMm = dc.ReferenceMillimetres();
-
+  TPlaybackRestore restore(dc);
   dc.ResetState();
   dc.SetReferenceDevice(QSize(h.szlDevice.cx, h.szlDevice.cy),
                         QSize(h.szlMillimeters.cx, h.szlMillimeters.cy));
   dc.SetPlaybackTransform(PlaybackTransform(h, rect));
   THandleTable table(std::max<size_t>(1, h.nHandles));
   bool result = true;
+  // The deadline is checked between records: a page of many records stops, and every single record is
+  // bounded by the other page limits.
+  const auto start = std::chrono::steady_clock::now();
+  const std::chrono::milliseconds deadline = dc.Limits().Deadline;
+  bool timedOut = false;
   try {
-    result = metafile.EnumerateRecords([&](const TEmfRecord& record) {
-      return proc(dc, table, record, static_cast<int>(table.Count()), data);
+    result = metafile.EnumerateRecords([&](const TEmfRecord& record) -> bool {
+      if (std::chrono::steady_clock::now() - start > deadline) {
+        timedOut = true;
+        return false;
+      }
+      return proc(dc, table, record, static_cast<int>(table.Count()), data) != 0;
     });
   } catch (const EDamagedData& e) {
     SetLastErrorMessage(ERROR_INVALID_DATA, e.Message());
     result = false;
   }
-  dc.ResetState();
-  dc.State() = saved;
-  dc.SetReferenceDevice(savedPixels, savedMm);
-  dc.SetPlaybackTransform(savedPlayback);
-  painter.restore();
+  if (timedOut)
+    SetLastErrorMessage(ERROR_TIMEOUT, "Drawing the page took longer than " +
+                                           std::to_string((deadline.count() + 999) / 1000) +
+                                           " s and was stopped");
   return result;
 }
 

@@ -18,8 +18,9 @@ using TEnhMetaFileProc = std::function<int(TGdiDC& dc, THandleTable& table, cons
 
 // Calls `proc` for every record in file order with the context mapped so that the metafile's frame covers
 // `rect` (left, top, right, bottom in device pixels, right and bottom included). The context's state is
-// fresh during the enumeration and restored afterwards. False when `proc` returned 0 or the metafile is
-// damaged.
+// fresh during the enumeration and restored afterwards, whatever ends it (an exception included). False
+// when `proc` returned 0, the metafile is damaged or drawing went past the deadline of the context's
+// limits, checked between records (last error ERROR_TIMEOUT).
 bool EnumEnhMetaFile(TGdiDC& dc, const TMetafile& metafile, const TEnhMetaFileProc& proc, void* data,
                      const TEmfRect& rect);
 // Plays one record (as enumeration hands it over).

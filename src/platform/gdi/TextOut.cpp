@@ -2,7 +2,9 @@
 
 #include <QGlyphRun>
 #include <QPaintEngine>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "FontResolver.h"
 #include "platform/rtl/CodePages.h"
@@ -42,21 +44,31 @@ double MaxStretch(const QTransform& m) {
   return std::sqrt((sum + root) / 2);
 }
 
-// Glyphs an image painter would rasterise larger than this (in any direction) are filled as outlines: a
-// glyph squeezed far out of shape can be small in area yet too long for the glyph rasteriser, which
-// then fails and leaves the text engine reading a bitmap it never got. Printers and PDF files take
-// glyphs as text, so they keep it.
-constexpr double kMaxRasterGlyphPixels = 512;
+// Whether a glyph of the run, drawn through `toDevice`, would be rasterised larger than `limit` device
+// pixels on a side. A glyph squeezed far out of shape can be small in area yet too long for the glyph
+// rasteriser, which then fails and leaves the text engine reading a bitmap it never got; a glyph may be
+// wider than its em, so its own box counts, times every stretch of the transform.
+bool GlyphTooLargeToRaster(const QRawFont& raw, const QVector<quint32>& glyphs, const QTransform& toDevice,
+                           double emPixels, double limit) {
+  if (MaxStretch(toDevice) * emPixels > limit) return true;
+  std::vector<quint32> distinct(glyphs.begin(), glyphs.end());
+  std::sort(distinct.begin(), distinct.end());
+  distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+  for (quint32 glyph : distinct) {
+    const QRectF box = toDevice.mapRect(raw.boundingRect(glyph));
+    if (!(box.width() <= limit && box.height() <= limit)) return true;
+  }
+  return false;
+}
 
 void FillGlyphOutlines(QPainter& p, const QRawFont& raw, const QVector<quint32>& glyphs,
                        const QVector<QPointF>& positions, const QColor& color) {
-  QPainterPath outlines;
+  // One glyph at a time: the rasteriser's work grows faster than the edges of a single path.
   for (int i = 0; i < glyphs.size(); ++i) {
     QPainterPath glyph = raw.pathForGlyph(glyphs[i]);
     glyph.translate(positions[i]);
-    outlines.addPath(glyph);
+    p.fillPath(glyph, color);
   }
-  p.fillPath(outlines, color);
 }
 } // namespace
 
@@ -105,6 +117,13 @@ bool DrawTextRun(TGdiDC& dc, const TTextRun& run) {
   if (font->Width > 0 && font->AvgCharWidthPerEm > 0 && em > 0)
     stretch = font->Width / (font->AvgCharWidthPerEm * em);
   if (!(stretch > 0.01 && stretch < 100)) stretch = 1;
+  // Many large glyphs take the rasteriser's time and memory whatever their advances: such a run is not
+  // drawn.
+  if (glyphs.size() * pixelEm * std::max(1.0, stretch) > dc.Limits().RunGlyphPixels) {
+    dc.NoteOverLimit("text of " + std::to_string(glyphs.size()) + " glyphs at " +
+                     std::to_string(std::lround(pixelEm)) + " pixels, more than a page may draw at once");
+    return true;
+  }
 
   // Glyph positions along the baseline, output pixels.
   QVector<QPointF> positions(glyphs.size());
@@ -170,8 +189,9 @@ bool DrawTextRun(TGdiDC& dc, const TTextRun& run) {
     }
     for (QPointF& pos : positions)
       pos += QPointF(shiftX, baseline);
+    // Printers and PDF files take glyphs as text, so they keep it.
     if (p.paintEngine()->type() == QPaintEngine::Raster &&
-        MaxStretch(p.combinedTransform()) * pixelEm > kMaxRasterGlyphPixels) {
+        GlyphTooLargeToRaster(raw, glyphs, p.combinedTransform(), pixelEm, dc.Limits().RasterGlyphPixels)) {
       FillGlyphOutlines(p, raw, glyphs, positions, color);
     } else {
       QGlyphRun glyphRun;

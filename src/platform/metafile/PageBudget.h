@@ -13,16 +13,17 @@
 
 struct TPageLimits {
   // Decoded bitmap memory alive at once during a page (blits being drawn and pattern brushes held in the
-  // handle table), in bytes.
-  size_t BitmapBytes = size_t(512) << 20;
-  // Pixels of an output surface a renderer allocates for a whole page (`render` without a fit size).
-  uint64_t SurfacePixels = 64'000'000;
+  // handle table), in bytes: 64 million pixels, a page scanned at 600 dpi twice over.
+  size_t BitmapBytes = size_t(256) << 20;
+  // Pixels of an output surface a renderer allocates for a whole page (`render` without a fit size): an A4
+  // page at 600 dpi fits; a larger page is drawn smaller, keeping its shape.
+  uint64_t SurfacePixels = 36'000'000;
   // A glyph whose drawn box (its own bounding box times the full transform) exceeds this many device
   // pixels on either side is filled as an outline instead of being rasterised.
   double RasterGlyphPixels = 512;
-  // Glyphs times their em size in device pixels, summed over one text record; beyond it the record is
-  // skipped.
-  double RunGlyphPixels = 4'000'000;
+  // Glyphs times their em size in device pixels (stretched by a character width), summed over one text
+  // record; beyond it the record is skipped. A full page of text sums to some tens of thousands.
+  double RunGlyphPixels = 2'000'000;
   // Line segments (after flattening curves) of one fill or stroke; beyond it the record is skipped.
   size_t PathEdges = 250'000;
   // Edges crossing each device row, summed over the rows, of one fill or stroke (a stroke's outline
