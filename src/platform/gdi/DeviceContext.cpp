@@ -399,8 +399,9 @@ bool TGdiDC::WithinEdgeLimit(const QPainterPath& path) {
 }
 
 bool TGdiDC::PrepareRaster(const QPainterPath& path, double penWidth) {
+  // A few edges cannot keep the rasteriser long; most drawing ends here.
   QPaintDevice* device = FPainter.device();
-  if (!device) return true;
+  if (!device || path.elementCount() <= 64) return true;
   double baseScale = std::sqrt(std::fabs(FBase.determinant()));
   TRasterCost cost =
       RasterCost(FBase.map(path), device->height(), penWidth * baseScale / 2, penWidth > 0 ? 2 : 1);

@@ -56,16 +56,26 @@ double DashSegments(const QPainterPath& path, const QPen& pen) {
 
 TRasterCost RasterCost(const QPainterPath& path, int rows, double halfWidth, int sides) {
   TRasterCost cost;
-  if (rows <= 0) return cost;
+  // Only the rows the path may reach are counted.
+  QRectF box = path.controlPointRect();
+  double top = std::max(0.0, std::floor(box.top() - halfWidth));
+  double bottom = std::min(double(rows), std::ceil(box.bottom() + halfWidth));
+  if (!(bottom > top)) return cost; // also NaN
+  const int64_t first = int64_t(top);
+  rows = int(int64_t(bottom) - first);
   // Per row, by difference: edges starting (crossings) and the cells they add (a shallow edge covers
   // several pixels, so cells, of a row).
   std::vector<double> crossingStarts(size_t(rows) + 1, 0), cellStarts(size_t(rows) + 1, 0);
   auto edge = [&](QPointF a, QPointF b, int count) {
-    double y0 = std::min(a.y(), b.y()) - halfWidth, y1 = std::max(a.y(), b.y()) + halfWidth;
+    double y0 = std::min(a.y(), b.y()) - halfWidth - double(first),
+           y1 = std::max(a.y(), b.y()) + halfWidth - double(first);
     if (!(y1 > 0) || !(y0 < rows) || !std::isfinite(a.x()) || !std::isfinite(b.x())) return; // also NaN
     int64_t r0 = int64_t(std::max(0.0, std::floor(y0))), r1 = int64_t(std::min(double(rows), std::ceil(y1)));
     if (r1 <= r0) r1 = std::min<int64_t>(r0 + 1, rows);
-    double cellsPerRow = std::max(1.0, std::min(1e7, std::fabs(b.x() - a.x()) / std::max(1.0, y1 - y0)));
+    // A horizontal edge adds one cell; any other one a cell for every pixel it passes in a row.
+    double dy = std::fabs(b.y() - a.y());
+    double cellsPerRow =
+        dy < 1.0 / 256 ? 1 : std::max(1.0, std::min(1e7, std::fabs(b.x() - a.x()) / std::max(1.0, dy)));
     crossingStarts[size_t(r0)] += count;
     crossingStarts[size_t(r1)] -= count;
     cellStarts[size_t(r0)] += count * cellsPerRow;
