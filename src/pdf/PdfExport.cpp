@@ -1,8 +1,27 @@
 #include "pdf/PdfExport.h"
 
+#include <cmath>
+
 #include "pdf/PdfDocument.h"
 #include "platform/fonts/FontService.h"
 #include "platform/rtl/MathUtil.h"
+
+namespace {
+
+// A page recorded for a device finer than the screen (a printer's 600 or 1200 dpi) is drawn at the
+// screen's resolution: its pixels would otherwise make a page many times the paper's size.
+float ReferenceScale(const TMetafile& MF, int32_t ScreenPixelsPerInch) {
+  const TEnhMetaHeader& h = MF.Header();
+  if (h.szlDevice.cx <= 0 || h.szlMillimeters.cx <= 0) return 1.0f;
+  const double dpi = std::round(h.szlDevice.cx * 25.4 / h.szlMillimeters.cx);
+  return dpi > ScreenPixelsPerInch ? static_cast<float>(ScreenPixelsPerInch / dpi) : 1.0f;
+}
+
+int32_t ScaledPixels(int32_t Pixels, float Scale) {
+  return static_cast<int32_t>(std::lround(Pixels * static_cast<double>(Scale)));
+}
+
+} // namespace
 
 void ExportPdf(int32_t PageCount, const std::function<std::unique_ptr<TMetafile>(int32_t)>& GetPage,
                const std::string& FileName, const TPdfExportOptions& Options) {
@@ -12,10 +31,13 @@ void ExportPdf(int32_t PageCount, const std::function<std::unique_ptr<TMetafile>
   for (int32_t i = 1; i <= PageCount; ++i) {
     std::unique_ptr<TMetafile> metafile = GetPage(i);
     if (!metafile) throw EDamagedData("Page " + std::to_string(i) + " cannot be read");
-    document.SetDefaultPageWidth(MulDiv(metafile->Width(), 72, document.ScreenLogPixels()));
-    document.SetDefaultPageHeight(MulDiv(metafile->Height(), 72, document.ScreenLogPixels()));
+    const float scale = ReferenceScale(*metafile, document.ScreenLogPixels());
+    document.SetDefaultPageWidth(
+        MulDiv(ScaledPixels(metafile->Width(), scale), 72, document.ScreenLogPixels()));
+    document.SetDefaultPageHeight(
+        MulDiv(ScaledPixels(metafile->Height(), scale), 72, document.ScreenLogPixels()));
     document.AddPage();
-    document.Canvas()->RenderMetaFile(*metafile, 1.0f, 0.0f, 0.0f, tpSetTextJustification, 99.0f, 101.0f);
+    document.Canvas()->RenderMetaFile(*metafile, scale, 0.0f, 0.0f, tpSetTextJustification, 99.0f, 101.0f);
     if (Options.OnPage) Options.OnPage(i, *metafile);
   }
   if (!document.SaveToFile(FileName)) throw EFCreateError(FileName, "The PDF document could not be written");
