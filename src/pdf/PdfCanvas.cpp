@@ -1,6 +1,8 @@
 // The operator methods of TPdfCanvas.
 #include "pdf/PdfCanvas.h"
 
+#include <algorithm>
+
 #include "pdf/PdfDocument.h"
 #include "pdf/PdfErrors.h"
 #include "pdf/PdfPage.h"
@@ -79,6 +81,17 @@ void TPdfCanvas::SetDash(const std::vector<int32_t>& aarray, int32_t phase) {
     for (int32_t v : aarray)
       w->AddWithSpace(v);
   w->Add("] ").Add(phase).Add(" d\n");
+}
+
+void TPdfCanvas::SetDashPoints(const std::vector<float>& Lengths) {
+  TPdfWrite* w = W();
+  if (!w) return;
+  w->Add('[');
+  // PDF refuses a pattern whose lengths are all zero; a leading zero-length dash is drawn as a dot.
+  if (std::any_of(Lengths.begin(), Lengths.end(), [](float v) { return v > 0; }))
+    for (float v : Lengths)
+      w->AddWithSpace(static_cast<double>(v));
+  w->Add("] 0 d\n");
 }
 
 void TPdfCanvas::SetLineWidth(float linewidth) {

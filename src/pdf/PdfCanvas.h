@@ -62,6 +62,8 @@ class TPdfCanvas {
   void SetLineCap(TLineCapStyle linecap);
   void SetLineJoin(TLineJoinStyle linejoin);
   void SetDash(const std::vector<int32_t>& aarray, int32_t phase);
+  // A dash pattern of lengths in points (phase 0); an empty or all-zero pattern is a solid line.
+  void SetDashPoints(const std::vector<float>& Lengths);
   void SetLineWidth(float linewidth);
   void SetMiterLimit(float miterlimit);
   void MoveTo(float x, float y);

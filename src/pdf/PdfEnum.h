@@ -33,6 +33,9 @@ struct TPdfEnumPen {
   int32_t Color = 0;
   int32_t Style = 0;
   float Width = 0; // logical units
+  // PS_USERSTYLE: dash and gap lengths, logical units for a geometric pen, pixels for a cosmetic one.
+  std::vector<uint32_t> UserStyle;
+  bool Cosmetic = false;
 };
 
 struct TPdfEnumBrush {
@@ -158,6 +161,7 @@ class TPdfEnum {
   int32_t fFillColor = -1;
   int32_t fPenStyle = -1;
   float fPenWidth = -1.0f;
+  std::vector<float> fUserDash; // the PS_USERSTYLE pattern last written, in points
   bool fInLined = false;
   emf::XForm fInitTransformMatrix;
   TPdfBox fInitMetaRgn;

@@ -42,6 +42,13 @@ bool TPdfEnum::HandleObjectRecord(const TEmfRecord& R) {
       // A pen painted with a hollow brush leaves no mark.
       if (v.BrushStyle() == BS_NULL) style = PS_NULL;
       e->Pen = {false, static_cast<int32_t>(v.Color()), style, static_cast<float>(v.Width())};
+      if (style == PS_USERSTYLE) {
+        // A device takes at most 16 entries; more are not a pattern any writer meant.
+        Span<uint32_t> entries = v.StyleEntries();
+        for (size_t k = 0; k < entries.size() && k < 16; ++k)
+          e->Pen.UserStyle.push_back(entries[k]);
+        e->Pen.Cosmetic = (v.Style() & PS_TYPE_MASK) == PS_COSMETIC;
+      }
     }
     return true;
   }

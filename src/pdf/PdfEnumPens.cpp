@@ -1,6 +1,8 @@
 // TPdfEnum: the stroke and fill state written for pens and brushes, cached so that consecutive records
 // with the same pen and brush write no state operators.
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "pdf/PdfCanvas.h"
 #include "pdf/PdfEnum.h"
@@ -34,7 +36,21 @@ void TPdfEnum::NeedPen() {
     return;
   }
   SelectStrokeColor(pen.Color);
-  if (pen.Style != fPenStyle) {
+  if ((pen.Style & PS_STYLE_MASK) == PS_USERSTYLE) {
+    // The pen's own lengths: a geometric pen's in logical units, a cosmetic pen's in pixels.
+    const float perUnit = pen.Cosmetic
+                              ? Canvas->FDevScale
+                              : std::fabs(Canvas->FWorldFactorX * Canvas->FDevScale * Canvas->FFactorX);
+    std::vector<float> dash;
+    dash.reserve(pen.UserStyle.size());
+    for (uint32_t length : pen.UserStyle)
+      dash.push_back(static_cast<float>(length) * perUnit);
+    if (fPenStyle != pen.Style || dash != fUserDash) {
+      Canvas->SetDashPoints(dash);
+      fUserDash = std::move(dash);
+      fPenStyle = pen.Style;
+    }
+  } else if (pen.Style != fPenStyle) {
     switch (pen.Style & PS_STYLE_MASK) {
     case PS_DASH:
       Canvas->SetDash({4, 4}, 0);

@@ -83,6 +83,26 @@ TEST(PdfRenderRecords, OperatorsOfEachRecord) {
          w.Line(0, 0, 100, 0);
        },
        "1 0 0 RG\n[1 1 ] 0 d\n1.5 w\n0 72 m\n75 72 l\nS\n"},
+      {"user-styled pens: each its own lengths in logical units, all zero is solid",
+       [](TEmfWriter& w) {
+         const uint32_t first = w.CreatePen(PS_SOLID, 1, 0), second = w.CreatePen(PS_SOLID, 1, 0),
+                        third = w.CreatePen(PS_SOLID, 1, 0);
+         const std::pair<uint32_t, TParams> pens[] = {
+             {first, TParams().Ints({2, BS_SOLID, 0x0000FF, 0, 2, 8, 4})},
+             {second, TParams().Ints({2, BS_SOLID, 0x0000FF, 0, 4, 8, 4, 2, 4})},
+             {third, TParams().Ints({2, BS_SOLID, 0x0000FF, 0, 2, 0, 0})}};
+         for (const auto& [pen, rest] : pens) {
+           w.RawRecord(EMR_EXTCREATEPEN, TParams()
+                                             .Ints({static_cast<int32_t>(pen), 0, 0, 0, 0})
+                                             .U32(PS_GEOMETRIC | PS_USERSTYLE)
+                                             .Bytes(rest.Data()));
+           w.SelectObject(pen);
+           w.Line(0, 0, 100, 0);
+         }
+       },
+       "1 0 0 RG\n[6 3 ] 0 d\n1.5 w\n0 72 m\n75 72 l\nS\n"
+       "[6 3 1.5 3 ] 0 d\n0 72 m\n75 72 l\nS\n"
+       "[] 0 d\n0 72 m\n75 72 l\nS\n"},
       {"pattern blit fills with the brush",
        [](TEmfWriter& w) {
          w.SelectObject(w.CreateSolidBrush(0x0000FF));
