@@ -8,13 +8,14 @@
 
 namespace {
 
-// A page recorded for a device finer than the screen (a printer's 600 or 1200 dpi) is drawn at the
-// screen's resolution: its pixels would otherwise make a page many times the paper's size.
+// A page recorded for a printer (at least twice the screen's resolution: 300, 600, 1200 dpi) is drawn at
+// the screen's resolution: its pixels would otherwise make a page many times the paper's size. Screens
+// of a little more than 96 dpi keep their pixel size.
 float ReferenceScale(const TMetafile& MF, int32_t ScreenPixelsPerInch) {
   const TEnhMetaHeader& h = MF.Header();
   if (h.szlDevice.cx <= 0 || h.szlMillimeters.cx <= 0) return 1.0f;
   const double dpi = std::round(h.szlDevice.cx * 25.4 / h.szlMillimeters.cx);
-  return dpi > ScreenPixelsPerInch ? static_cast<float>(ScreenPixelsPerInch / dpi) : 1.0f;
+  return dpi >= 2.0 * ScreenPixelsPerInch ? static_cast<float>(ScreenPixelsPerInch / dpi) : 1.0f;
 }
 
 int32_t ScaledPixels(int32_t Pixels, float Scale) {
