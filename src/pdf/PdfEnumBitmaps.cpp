@@ -6,6 +6,8 @@
 #include "pdf/PdfDocument.h"
 #include "pdf/PdfEnum.h"
 #include "pdf/PdfSystemColors.h"
+#include "platform/dib/DibInfo.h"
+#include "platform/metafile/PageBudget.h"
 
 using namespace emf;
 
@@ -92,6 +94,13 @@ void TPdfEnum::DrawBitmap(int32_t xs, int32_t ys, int32_t ws, int32_t hs, int32_
     oy = xSrcTransform->eDy;
   }
   int32_t srcX = Trunc(xs + ox), srcY = Trunc(ys + oy), srcW = Trunc(ws * sx), srcH = Trunc(hs * sy);
+  // A bitmap is decoded whole before its part is taken: one whose raster would pass the page's bitmap
+  // memory is skipped like a damaged record.
+  const TDibInfo info = ParseBitmapInfo(Bitmap.BitmapInfo(), Bitmap.Usage());
+  const uint64_t decodedBytes = static_cast<uint64_t>(info.Width) * static_cast<uint64_t>(info.Height) * 4;
+  if (decodedBytes > DefaultPageLimits().BitmapBytes)
+    throw EDamagedData("a bitmap of " + std::to_string(info.Width) + " x " + std::to_string(info.Height) +
+                       " pixels is over the page's bitmap memory");
   TPdfDibRaster raster(Bitmap.BitmapInfo(), Bitmap.Bits(), Bitmap.Usage(), srcX, srcY, srcW, srcH,
                        RasterSize(ws, srcW), RasterSize(hs, srcH), dwRop);
   if (Transparent) {
@@ -109,6 +118,9 @@ void TPdfEnum::DrawBitmap(int32_t xs, int32_t ys, int32_t ws, int32_t hs, int32_
 }
 
 void TPdfEnum::GradientFill(const GradientFillView& R) {
+  if (static_cast<uint64_t>(R.VertexCount()) + R.MeshCount() > DefaultPageLimits().GradientItems)
+    throw EDamagedData("a gradient of " + std::to_string(R.VertexCount()) + " vertices and " +
+                       std::to_string(R.MeshCount()) + " shapes is over the page's limit");
   Span<TriVertex> ver = R.Vertices();
   if (ver.empty()) return;
   switch (R.Mode()) {

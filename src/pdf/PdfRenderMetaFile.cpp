@@ -1,8 +1,13 @@
 // TPdfCanvas::RenderMetaFile: one metafile into the current page, through a fresh TPdfEnum.
+#include <chrono>
+#include <string>
+
 #include "pdf/PdfCanvas.h"
 #include "pdf/PdfDocument.h"
 #include "pdf/PdfEnum.h"
 #include "platform/metafile/Metafile.h"
+#include "platform/metafile/PageBudget.h"
+#include "platform/rtl/Exception.h"
 
 namespace {
 
@@ -43,7 +48,19 @@ void TPdfCanvas::RenderMetaFile(const TMetafile& MF, float Scale, float XOff, fl
   E.State().ViewportExt = {1, 1};
   GSave();
   try {
-    MF.EnumerateRecords([&E](const TEmfRecord& Record) { return EmfRecordCallback(Record, E); });
+    // Time is checked between records: a page that takes longer than any normal page could is abandoned.
+    const auto deadline = std::chrono::steady_clock::now() + DefaultPageLimits().Deadline;
+    bool late = false;
+    MF.EnumerateRecords([&](const TEmfRecord& Record) {
+      if ((Record.Index & 63) == 0 && std::chrono::steady_clock::now() > deadline) {
+        late = true;
+        return 0;
+      }
+      return EmfRecordCallback(Record, E);
+    });
+    if (late)
+      throw Exception("Drawing the page took longer than " +
+                      std::to_string(DefaultPageLimits().Deadline.count() / 1000) + " s; it was abandoned");
   } catch (...) {
     GRestore();
     throw;

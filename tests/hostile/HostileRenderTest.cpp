@@ -8,6 +8,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "HostilePage.h"
 #include "LimitedRun.h"
@@ -56,6 +57,28 @@ TEST_P(HostilePage, RendersWithinLimitsAndDrawsTheRest) {
   const int x = int(image.width() * (MarkerLeft + MarkerRight) / 2);
   const int y = int(image.height() * (MarkerTop + MarkerBottom) / 2);
   EXPECT_EQ(image.pixel(x, y) & 0xFFFFFF, MarkerRgb) << "the marker after the hostile records is missing";
+}
+
+// The PDF export plays the same records through its own renderer, under the same limits: a complete
+// document, or status 1 with a message and no file.
+TEST_P(HostilePage, ConvertsToPdfWithinLimits) {
+  const THostileCase& hostile = GetParam();
+  const fs::path input = OutputDir() / (hostile.Name + "-pdf.emf");
+  const fs::path output = OutputDir() / (hostile.Name + ".pdf");
+  WriteFile(input, HostilePageBytes(hostile));
+  fs::remove(output);
+
+  const TLimitedRun run = RunLimited(std::string(ZVP_BIN_DIR) + "/zvptool", {"pdf", input, "-o", output});
+  ASSERT_EQ(run.Verdict(), "") << run.Err;
+  if (run.ExitCode == 1) {
+    EXPECT_NE(run.Err.find("zvptool"), std::string::npos) << "exit 1 without a message";
+    EXPECT_FALSE(fs::exists(output));
+    return;
+  }
+  std::ifstream in(output, std::ios::binary);
+  const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
+  EXPECT_NE(pdf.find("%%EOF", pdf.size() > 16 ? pdf.size() - 16 : 0), std::string::npos) << "cut short";
 }
 
 // Test names take letters, digits and underscores only.
