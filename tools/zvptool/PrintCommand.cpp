@@ -1,13 +1,13 @@
 // zvptool print FILE.zvp [--printer NAME] [--copies N] [--from A --to B]: prints the report the way the
 // viewer's print button does, in one job on the named or the default printer. The job is named after the
 // report file.
-#include <QGuiApplication>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
 #include "Command.h"
 #include "DrawingCommands.h"
+#include "OffscreenGui.h"
 #include "platform/printer/QtPrinter.h"
 #include "printing/PrintLoop.h"
 
@@ -54,11 +54,7 @@ int RunPrint(const std::vector<std::string>& Args) {
   }
   if (input.empty()) throw EUsage("a report file is needed");
 
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  int argc = 1;
-  char name[] = "zvptool";
-  char* argv[] = {name, nullptr};
-  QGuiApplication app(argc, argv);
+  TOffscreenGui gui("print");
   InstallQtPrinters();
 
   TZVPrinter report;

@@ -1,11 +1,11 @@
 // zvptool render FILE.(zvp|emf) [--page N] [--dpi D] [--fit PX] -o OUT.png: draws one page onto a white
 // image and writes it as PNG. A damaged file ends with status 1 and nothing written.
-#include <QGuiApplication>
 #include <cstdio>
 #include <memory>
 
 #include "Command.h"
 #include "DrawingCommands.h"
+#include "OffscreenGui.h"
 #include "PageSource.h"
 #include "platform/gdi/PageImage.h"
 
@@ -46,16 +46,7 @@ int RunRender(const std::vector<std::string>& Args) {
   }
   if (input.empty() || output.empty()) throw EUsage("an input file and -o OUT.png are needed");
 
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Qt's notes about the session (no runtime directory and the like) are noise for a command-line tool.
-  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-      std::fprintf(stderr, "zvptool render: %s\n", qPrintable(message));
-  });
-  int argc = 1;
-  char name[] = "zvptool";
-  char* argv[] = {name, nullptr};
-  QGuiApplication app(argc, argv);
+  TOffscreenGui gui("render");
 
   std::unique_ptr<TMetafile> metafile = TPageSource(input).GetPage(page);
   TPageImage result = RenderPageImage(*metafile, options);

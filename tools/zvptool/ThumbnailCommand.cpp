@@ -2,13 +2,13 @@
 // drawn on white, for file managers (the desktop's thumbnailer entry calls it). Any damage to the page
 // ends with status 1 and no image, so a file manager falls back to the type's icon.
 #include <QBuffer>
-#include <QGuiApplication>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 
 #include "Command.h"
 #include "DrawingCommands.h"
+#include "OffscreenGui.h"
 #include "OutputFiles.h"
 #include "PageSource.h"
 #include "platform/gdi/PageImage.h"
@@ -49,16 +49,8 @@ int RunThumbnail(const std::vector<std::string>& Args) {
   const std::string& output = files[1];
   RefuseInputAsOutput(output, {input});
 
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   // A thumbnailer runs unseen; only real failures are worth a line.
-  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-      std::fprintf(stderr, "zvptool thumbnail: %s\n", qPrintable(message));
-  });
-  int argc = 1;
-  char name[] = "zvptool";
-  char* argv[] = {name, nullptr};
-  QGuiApplication app(argc, argv);
+  TOffscreenGui gui("thumbnail");
 
   std::unique_ptr<TMetafile> page = TPageSource(input).GetPage(1);
   TPageImageOptions options;
