@@ -28,8 +28,12 @@ bool TPdfEnum::HandleObjectRecord(const TEmfRecord& R) {
     if (TPdfEnumHandleEntry* e = Entry(v.Index())) {
       *e = TPdfEnumHandleEntry{};
       e->Kind = OBJ_PEN;
-      e->Pen = {false, static_cast<int32_t>(v.Color()), static_cast<int32_t>(v.Style()),
-                static_cast<float>(v.Width())};
+      e->Pen = {false,
+                static_cast<int32_t>(v.Color()),
+                static_cast<int32_t>(v.Style()),
+                static_cast<float>(v.Width()),
+                {},
+                false};
     }
     return true;
   }
@@ -41,7 +45,7 @@ bool TPdfEnum::HandleObjectRecord(const TEmfRecord& R) {
       int32_t style = static_cast<int32_t>(v.Style() & PS_STYLE_MASK);
       // A pen painted with a hollow brush leaves no mark.
       if (v.BrushStyle() == BS_NULL) style = PS_NULL;
-      e->Pen = {false, static_cast<int32_t>(v.Color()), style, static_cast<float>(v.Width())};
+      e->Pen = {false, static_cast<int32_t>(v.Color()), style, static_cast<float>(v.Width()), {}, false};
       if (style == PS_USERSTYLE) {
         // A device takes at most 16 entries; more are not a pattern any writer meant.
         Span<uint32_t> entries = v.StyleEntries();
@@ -125,7 +129,7 @@ void TPdfEnum::SelectObjectFromIndex(uint32_t iObject) {
         fInLined = false;
         if (!s.Pen.Null) Canvas->Stroke();
       }
-      s.Pen = {false, color, PS_SOLID, 0};
+      s.Pen = {false, color, PS_SOLID, 0, {}, false};
     } else if (n == 8) {
       s.Pen.Style = PS_NULL;
       s.Pen.Null = true;

@@ -289,7 +289,7 @@ void TPdfEnum::TextOut(const ExtTextOutView& R) {
 void TPdfEnum::DrawTextDecoration(const TPdfTextLine& L, double o) {
   TPdfEnumDCState& s = State();
   const TPdfEnumPen saved = s.Pen;
-  s.Pen = {false, s.TextColor, static_cast<int32_t>(PS_SOLID), L.PenWidth};
+  s.Pen = {false, s.TextColor, static_cast<int32_t>(PS_SOLID), L.PenWidth, {}, false};
   NeedPen();
   if (L.Sin == 0 && L.Cos == 1) {
     Canvas->MoveToLogical(L.X - L.XOff, L.Y - L.YOff + o);

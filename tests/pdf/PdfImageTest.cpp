@@ -284,9 +284,10 @@ TEST(PdfDibRaster, SourceRectangleStretchAndRasterOperation) {
                : FromDib(trueColourInfo, trueColourBits, c.XSrc, c.YSrc, c.CxSrc, c.CySrc, c.Width, c.Height,
                          c.Rop);
     EXPECT_EQ(image.Data, c.ExpectedData) << c.Name;
-    if (!c.ExpectedLookupStart.empty())
+    if (!c.ExpectedLookupStart.empty()) {
       EXPECT_NE(image.Dictionary.find(c.ExpectedLookupStart), std::string::npos)
           << c.Name << image.Dictionary;
+    }
   }
 }
 
