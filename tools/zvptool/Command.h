@@ -1,6 +1,7 @@
 #pragma once
 // One zvptool command: its name, the synopsis of its arguments, a one-line summary and its entry point.
 // Commands live in their own source files and are listed in CommandTable.cpp.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,3 +28,5 @@ const std::vector<const TCommand*>& Commands();
 
 // Raises EUsage unless the argument count lies within [min, max].
 void RequireArgumentCount(const std::vector<std::string>& Args, size_t min, size_t max);
+// The whole of `text` as a number within [min, max], or EUsage naming the option.
+int32_t ParseNumberOption(const std::string& option, const std::string& text, int32_t min, int32_t max);

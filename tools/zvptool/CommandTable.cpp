@@ -24,3 +24,16 @@ const std::vector<const TCommand*>& Commands() {
 void RequireArgumentCount(const std::vector<std::string>& Args, size_t min, size_t max) {
   if (Args.size() < min || Args.size() > max) throw EUsage("wrong number of arguments");
 }
+
+int32_t ParseNumberOption(const std::string& option, const std::string& text, int32_t min, int32_t max) {
+  size_t used = 0;
+  long long value = 0;
+  try {
+    value = std::stoll(text, &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (used != text.size() || value < min || value > max)
+    throw EUsage(option + " needs a number from " + std::to_string(min) + " to " + std::to_string(max));
+  return static_cast<int32_t>(value);
+}

@@ -13,19 +13,6 @@
 
 namespace {
 
-int32_t Number(const std::string& option, const std::string& text) {
-  size_t used = 0;
-  long value = -1;
-  try {
-    value = std::stol(text, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used != text.size() || value < 1 || value > 0x7FFFFFFF)
-    throw EUsage(option + " needs a positive number");
-  return static_cast<int32_t>(value);
-}
-
 int32_t PrinterIndexOf(const std::string& name) {
   const auto& printers = Printer().Printers();
   auto it = std::find(printers.begin(), printers.end(), name);
@@ -42,11 +29,11 @@ int RunPrint(const std::vector<std::string>& Args) {
     if (a == "--printer" && hasValue)
       printer = Args[++i];
     else if (a == "--copies" && hasValue)
-      choice.NumCopies = Number(a, Args[++i]);
+      choice.NumCopies = ParseNumberOption(a, Args[++i], 1, INT32_MAX);
     else if (a == "--from" && hasValue)
-      choice.FromPage = Number(a, Args[++i]);
+      choice.FromPage = ParseNumberOption(a, Args[++i], 1, INT32_MAX);
     else if (a == "--to" && hasValue)
-      choice.ToPage = Number(a, Args[++i]);
+      choice.ToPage = ParseNumberOption(a, Args[++i], 1, INT32_MAX);
     else if (!a.empty() && a[0] != '-' && input.empty())
       input = a;
     else

@@ -11,19 +11,6 @@
 
 namespace {
 
-int ParseNumber(const std::string& option, const std::string& text, int min, int max) {
-  size_t used = 0;
-  int value = 0;
-  try {
-    value = std::stoi(text, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used != text.size() || value < min || value > max)
-    throw EUsage(option + " needs a number from " + std::to_string(min) + " to " + std::to_string(max));
-  return value;
-}
-
 int RunRender(const std::vector<std::string>& Args) {
   std::string input, output;
   int page = 1;
@@ -32,11 +19,11 @@ int RunRender(const std::vector<std::string>& Args) {
     const std::string& a = Args[i];
     bool hasValue = i + 1 < Args.size();
     if (a == "--page" && hasValue)
-      page = ParseNumber(a, Args[++i], 1, 1 << 30);
+      page = ParseNumberOption(a, Args[++i], 1, 1 << 30);
     else if (a == "--dpi" && hasValue)
-      options.Dpi = ParseNumber(a, Args[++i], 1, 2400);
+      options.Dpi = ParseNumberOption(a, Args[++i], 1, 2400);
     else if (a == "--fit" && hasValue)
-      options.Fit = ParseNumber(a, Args[++i], 1, 30000);
+      options.Fit = ParseNumberOption(a, Args[++i], 1, 30000);
     else if (a == "-o" && hasValue)
       output = Args[++i];
     else if (!a.empty() && a[0] != '-' && input.empty())

@@ -13,18 +13,6 @@
 
 namespace {
 
-int32_t ParsePage(const std::string& s) {
-  size_t used = 0;
-  long value = 0;
-  try {
-    value = std::stol(s, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used != s.size() || value < 1 || value > INT32_MAX) throw EUsage("--page takes a page number from 1");
-  return static_cast<int32_t>(value);
-}
-
 std::string PageTextUtf8(const TMetafile& page) {
   std::string text = Utf16ToUtf8(ReadingOrder(ExtractPageText(page)).Text);
   text += '\f';
@@ -39,7 +27,7 @@ int RunText(const std::vector<std::string>& Args) {
     if (a == "-o" && i + 1 < Args.size())
       output = Args[++i];
     else if (a == "--page" && i + 1 < Args.size())
-      only = ParsePage(Args[++i]);
+      only = ParseNumberOption(a, Args[++i], 1, INT32_MAX);
     else if (!a.empty() && a[0] != '-' && input.empty())
       input = a;
     else

@@ -19,26 +19,13 @@ namespace {
 constexpr int DefaultSize = 256;
 constexpr int MaxSize = 4096;
 
-int ParseSize(const std::string& text) {
-  size_t used = 0;
-  int value = 0;
-  try {
-    value = std::stoi(text, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used != text.size() || value < 1 || value > MaxSize)
-    throw EUsage("-s needs a number from 1 to " + std::to_string(MaxSize));
-  return value;
-}
-
 int RunThumbnail(const std::vector<std::string>& Args) {
   std::vector<std::string> files;
   int size = DefaultSize;
   for (size_t i = 0; i < Args.size(); ++i) {
     const std::string& a = Args[i];
     if (a == "-s" && i + 1 < Args.size())
-      size = ParseSize(Args[++i]);
+      size = ParseNumberOption(a, Args[++i], 1, MaxSize);
     else if (!a.empty() && a[0] != '-')
       files.push_back(a);
     else
