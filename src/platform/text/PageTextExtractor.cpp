@@ -6,6 +6,7 @@
 
 #include "PageText.h"
 #include "TextFonts.h"
+#include "platform/metafile/EmfPlusStrings.h"
 #include "platform/metafile/EmfRecordViews.h"
 #include "platform/metafile/PageBudget.h"
 #include "platform/metafile/PageMapping.h"
@@ -110,6 +111,15 @@ class TPageTextReader {
     FOut.Height = page.Height();
     FPlayback = Playback(h, FOut.Width, FOut.Height);
     FHandles.resize(std::max<size_t>(1, h.nHandles));
+    FDeviceDpi =
+        h.szlMillimeters.cx > 0 && h.szlDevice.cx > 0 ? h.szlDevice.cx * 25.4 / h.szlMillimeters.cx : 96;
+    FPlus = TEmfPlusStrings(FDeviceDpi);
+  }
+
+  // The text of the EMF+ layer stands in only on a page whose GDI records draw no text: a metafile that
+  // carries both draws the same text twice.
+  void Finish() {
+    if (FOut.Runs.empty()) FOut.Runs = std::move(FPlusRuns);
   }
 
   void Record(const TEmfRecord& record) {
@@ -243,6 +253,9 @@ class TPageTextReader {
     case EMR_SMALLTEXTOUT:
       Draw(ReadSmallText(SmallTextOutView(rec)));
       break;
+    case EMR_GDICOMMENT:
+      FPlus.Read(rec, [this](const TPlusString& string) { DrawPlus(string); });
+      break;
     default:
       break;
     }
@@ -297,20 +310,29 @@ class TPageTextReader {
     run.Clipped = (run.Options & ETO_CLIPPED) && !(run.Clip == RectL{});
     uint32_t count = t.Count();
     if (count == 0) return run;
+    // Some writers leave the advances out or cut them short: then the font's spacing is used.
+    bool pdy = (run.Options & ETO_PDY) != 0;
+    std::vector<int32_t> dx;
+    if (t.HasDx()) {
+      Span<int32_t> all = t.Dx();
+      dx.assign(all.begin(), all.end());
+    }
     if (t.Wide()) {
       Span<char16_t> text = t.Utf16();
       run.Text.assign(text.begin(), text.end());
-    } else {
-      run.Text = DecodeAnsi(t.Ansi().bytes());
-    }
-    // Some writers leave the advances out or cut them short: then the font's spacing is used.
-    if (t.HasDx() && run.Text.size() == count) {
-      bool pdy = (run.Options & ETO_PDY) != 0;
-      Span<int32_t> dx = t.Dx();
-      for (uint32_t i = 0; i < count; ++i) {
+      for (uint32_t i = 0; i < count && !dx.empty(); ++i) {
         run.Dx.push_back(dx[pdy ? 2 * i : i]);
         if (pdy) run.Dy.push_back(dx[2 * i + 1]);
       }
+    } else {
+      // The advances are per byte: a character of several bytes takes their sum.
+      ByteView bytes = t.Ansi().bytes();
+      TCodePageText decoded =
+          DecodeCodePageText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                             CodePageOfCharSet(Font().Request.CharSet), dx, pdy);
+      run.Text = std::move(decoded.Text);
+      run.Dx.assign(decoded.Dx.begin(), decoded.Dx.end());
+      run.Dy.assign(decoded.Dy.begin(), decoded.Dy.end());
     }
     return run;
   }
@@ -335,8 +357,13 @@ class TPageTextReader {
   }
 
   void Draw(const TRecordString& record);
+  void DrawPlus(const TPlusString& string);
+  bool OnPage(const TPageGlyphRun& run) const;
 
   TPageText& FOut;
+  TEmfPlusStrings FPlus;
+  std::vector<TPageGlyphRun> FPlusRuns;
+  double FDeviceDpi = 96;
   TTextState FState;
   std::vector<TTextState> FSaved;
   std::vector<std::shared_ptr<const TLogFont>> FHandles;
@@ -467,12 +494,7 @@ void TPageTextReader::Draw(const TRecordString& record) {
     run.Text.resize(kept);
     run.Boxes.resize(kept);
   }
-  // Text wholly outside the page is not the page's text (writers leave whole drawings off the frame).
-  bool onPage = false;
-  for (const TPageTextBox& box : run.Boxes)
-    onPage =
-        onPage || (box.Right >= 0 && box.Left <= FOut.Width && box.Bottom >= 0 && box.Top <= FOut.Height);
-  if (onPage) {
+  if (OnPage(run)) {
     frame.Map(shiftX, baseline, run.OriginX, run.OriginY);
     run.Angle = std::atan2(-frame.m12, frame.m11) * 180 / M_PI;
     run.Height = ascent + descent;
@@ -482,6 +504,72 @@ void TPageTextReader::Draw(const TRecordString& record) {
     double advance = horz == TA_CENTER ? 0 : horz == TA_RIGHT ? -width : width;
     s.CurrentX += advance / pixels;
   }
+}
+
+// Text wholly outside the page is not the page's text (writers leave whole drawings off the frame).
+bool TPageTextReader::OnPage(const TPageGlyphRun& run) const {
+  for (const TPageTextBox& box : run.Boxes)
+    if (box.Right >= 0 && box.Left <= FOut.Width && box.Bottom >= 0 && box.Top <= FOut.Height) return true;
+  return false;
+}
+
+void TPageTextReader::DrawPlus(const TPlusString& string) {
+  TFontRequest request;
+  request.FaceName = Utf16ToUtf8(string.Font.Family);
+  request.Weight = string.Font.Bold ? 700 : 400;
+  request.Italic = string.Font.Italic;
+  const TTextFontFace& face = TextFontFace(request);
+  TPlusFontMetrics metrics;
+  metrics.Ascent = face.Ascent;
+  metrics.Descent = face.Descent;
+  metrics.LineSpacing = face.Ascent + face.Descent;
+  const bool indices = string.GlyphIndices;
+  metrics.Advance = [&face, indices](char32_t ch) {
+    if (indices) return face.Face ? face.Face->GlyphAdvance(static_cast<uint16_t>(ch)) / 1000.0 : 0.5;
+    return NaturalAdvance(face, ch);
+  };
+  // EMF+ device pixels are at the layer's own resolution; the playback maps the reference device's.
+  const double k = FDeviceDpi / FPlus.Dpi();
+  TAffine toDevice{string.ToDevice.m11, string.ToDevice.m12, string.ToDevice.m21,
+                   string.ToDevice.m22, string.ToDevice.dx,  string.ToDevice.dy};
+  const TAffine f = Then(Then(toDevice, TAffine{k, 0, 0, k, 0, 0}), FPlayback);
+  const double det = f.Det(), pixels = std::isfinite(det) ? std::sqrt(std::fabs(det)) : 0;
+  const double pixelEm = string.Font.EmWorld * pixels;
+  if (!(pixelEm > 0) || pixelEm > 20000) return;
+  if (string.Text.size() * pixelEm > DefaultPageLimits().RunGlyphPixels) return;
+
+  const double em = string.Font.EmWorld, ascent = face.Ascent * em, descent = face.Descent * em;
+  TPageGlyphRun run;
+  auto flush = [&] {
+    if (!run.Text.empty() && OnPage(run)) FPlusRuns.push_back(std::move(run));
+    run = TPageGlyphRun();
+  };
+  double lineY = 0;
+  for (const TPlusGlyph& g : LayoutPlusString(string, metrics)) {
+    if (!run.Text.empty() && g.Y != lineY) flush();
+    if (run.Text.empty()) {
+      lineY = g.Y;
+      f.Map(g.X, g.Y, run.OriginX, run.OriginY);
+      run.Angle = std::atan2(-f.m12, f.m11) * 180 / M_PI;
+      run.Height = (ascent + descent) * pixels;
+    }
+    char16_t ch = g.Char;
+    if (indices) ch = CharacterOfGlyph(face, ch);
+    if (ch < 0x20) ch = u' ';
+    TPageTextBox box{1e300, 1e300, -1e300, -1e300};
+    for (double cx : {g.X, g.X + g.Advance})
+      for (double cy : {g.Y - ascent, g.Y + descent}) {
+        double px, py;
+        f.Map(cx, cy, px, py);
+        box.Left = std::min(box.Left, px);
+        box.Right = std::max(box.Right, px);
+        box.Top = std::min(box.Top, py);
+        box.Bottom = std::max(box.Bottom, py);
+      }
+    run.Text += ch;
+    run.Boxes.push_back(box);
+  }
+  flush();
 }
 
 } // namespace
@@ -494,5 +582,6 @@ TPageText ExtractPageText(const TMetafile& page) {
     reader.Record(record);
     return 1;
   });
+  reader.Finish();
   return text;
 }
