@@ -36,31 +36,28 @@ double Abs(int32_t v) {
   return std::fabs(static_cast<double>(v));
 }
 
-// The string of the record: UTF-16 units, or the bytes of an A record in the code page of the font's
-// character set.
-std::u16string RecordText(const EmrTextView& t, uint8_t charSet) {
-  std::u16string text;
-  if (t.Wide()) {
-    Span<char16_t> units = t.Utf16();
-    text.assign(units.begin(), units.end());
-  } else {
+// The string of the record and its horizontal advances (none when the record has none): UTF-16 units, or
+// the bytes of an A record in the code page of the font's character set, whose advances per byte are summed
+// per character. A symbol font's bytes are read as 1252: its PDF font writes them back through that table.
+TCodePageText RecordText(const EmrTextView& t, uint8_t charSet) {
+  std::vector<int32_t> all;
+  if (t.OffDx() != 0 && t.HasDx()) {
+    Span<int32_t> dx = t.Dx();
+    all.assign(dx.begin(), dx.end());
+  }
+  const bool pairs = (t.Options() & ETO_PDY) != 0;
+  if (!t.Wide()) {
     Span<uint8_t> bytes = t.Ansi();
     std::string raw(bytes.begin(), bytes.end());
-    text = CodePageBytesToUtf16(raw, CodePageOfCharSet(charSet));
+    const int codePage = CodePageOfCharSet(charSet);
+    return DecodeCodePageText(raw, codePage == 0 ? 1252 : codePage, all, pairs);
   }
+  TCodePageText text;
+  Span<char16_t> units = t.Utf16();
+  text.Text.assign(units.begin(), units.end());
+  for (size_t i = 0; i < all.size(); i += pairs ? 2 : 1)
+    text.Dx.push_back(all[i]);
   return text;
-}
-
-// The horizontal advances (every other entry with ETO_PDY); empty when the record has none.
-std::vector<int32_t> RecordAdvances(const EmrTextView& t) {
-  std::vector<int32_t> dx;
-  if (t.OffDx() == 0 || !t.HasDx()) return dx;
-  Span<int32_t> all = t.Dx();
-  size_t step = (t.Options() & ETO_PDY) ? 2 : 1;
-  dx.reserve(t.Count());
-  for (size_t i = 0; i < all.size(); i += step)
-    dx.push_back(all[i]);
-  return dx;
 }
 
 } // namespace
@@ -71,8 +68,9 @@ void TPdfEnum::TextOut(const ExtTextOutView& R) {
   TPdfEnumDCState& s = State();
   const TLogFontW& lf = s.Font.LogFont;
   // Everything the record holds is read before anything is written.
-  std::u16string text = RecordText(t, lf.lfCharSet);
-  std::vector<int32_t> dx = RecordAdvances(t);
+  TCodePageText decoded = RecordText(t, lf.lfCharSet);
+  const std::u16string& text = decoded.Text;
+  std::vector<int32_t>& dx = decoded.Dx;
   const uint32_t options = t.Options();
   const RectL rcl = t.Rect();
   const RectL bounds = R.Bounds();

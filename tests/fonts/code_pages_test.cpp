@@ -1,6 +1,8 @@
 // The program's one code-page table: character sets to code pages, bytes to UTF-16 and back.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/rtl/CodePages.h"
 
 namespace {
@@ -67,5 +69,34 @@ TEST(CodePages, TextDecodesEachBadByteAlone) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(DecodeCodePageText(c.Bytes, c.CodePage), c.Text) << c.CodePage << " " << c.Bytes;
+}
+
+// A text record's advances are per byte: a character of two bytes takes the sum of both, a byte that
+// starts no character keeps its own.
+TEST(CodePages, AdvancesMergePerCharacter) {
+  struct {
+    int CodePage;
+    std::string_view Bytes;
+    std::vector<int32_t> Advances;
+    bool Pairs;
+    std::u16string_view Text;
+    std::vector<int32_t> Dx, Dy;
+  } cases[] = {
+      {932, "\x93\xFA\x96\x7B\x41", {10, 30, 20, 40, 25}, false, u"\u65E5\u672CA", {40, 60, 25}, {}},
+      {936, "\xC4\xE3\x62\xBA\xC3", {5, 6, 7, 8, 9}, false, u"\u4F60b\u597D", {11, 7, 17}, {}},
+      {932, "A\x93", {10, 7}, false, u"A\uFFFD", {10, 7}, {}}, // a lead byte cut off at the end
+      {936, "\x81 ", {3, 4}, false, u"\uFFFD ", {3, 4}, {}},   // a lead byte without its trail byte
+      // x and y per byte: both summed.
+      {932, "\x83\xBF\x41", {10, 1, 30, 2, 5, -3}, true, u"\u03B1A", {40, 5}, {3, -3}},
+      {1250, "Za\xBF", {1, 2, 3}, false, u"Za\u017C", {1, 2, 3}, {}},
+      {932, "\x93\xFA", {10}, false, u"\u65E5", {}, {}}, // too few advances: none
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.CodePage << " " << c.Bytes);
+    TCodePageText decoded = DecodeCodePageText(c.Bytes, c.CodePage, c.Advances, c.Pairs);
+    EXPECT_EQ(decoded.Text, c.Text);
+    EXPECT_EQ(decoded.Dx, c.Dx);
+    EXPECT_EQ(decoded.Dy, c.Dy);
+  }
 }
 } // namespace

@@ -1,8 +1,10 @@
 // Text records as PDF text: spacing, scaling, alignment, clipping, background, decoration, fonts by
-// LOGFONT with Polish text, 8-bit strings in the font's code page, and transforms without a scale.
+// LOGFONT with Polish text, 8-bit strings in the font's code page (of one byte or two a character), and
+// transforms without a scale.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -56,6 +58,20 @@ int32_t Measured(const std::u16string& text) {
   probe.Doc().AddPage();
   probe.Canvas().SetFont(Arial16(), 12);
   return static_cast<int32_t>(RoundEven(probe.Canvas().UnicodeTextWidth(text.c_str()) / 0.75));
+}
+
+// The text pdftotext reads from the file, laid out as on the page.
+std::string ExtractedText(const std::string& path) {
+  std::string command = "pdftotext -layout '" + path + "' -";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return "(pdftotext did not start)";
+  std::string text;
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+    text.append(buffer, n);
+  pclose(pipe);
+  return text;
 }
 
 // Advances summing to Width, spread over the characters.
@@ -311,16 +327,33 @@ TEST(PdfRenderTextFile, PolishTextByLogFontIsExtractable) {
   page.Render(w.ToMetafile());
   std::string path = SaveForInspection(page.Doc(), "render-polish-text.pdf");
   EXPECT_EQ(PdfToolProblems(path), "");
-  std::string command = "pdftotext -layout '" + path + "' -";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string text;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-    text.append(buffer, n);
-  pclose(pipe);
+  std::string text = ExtractedText(path);
   EXPECT_EQ(Count(text, "Zażółć gęślą jaźń"), 2) << text;
+}
+
+// 8-bit text of a Shift-JIS font: characters of two bytes, each placed by the sum of its bytes'
+// advances. The letters are ones western fonts have too, so they come through whichever font serves.
+TEST(PdfRenderTextFile, ShiftJisTextIsDecodedAndPlacedPerCharacter) {
+  TRenderPage page(true);
+  TEmfWriter w(400, 200, 96);
+  w.SelectObject(w.CreateFont({.Face = "Arial", .Height = -16, .CharSet = emf::SHIFTJIS_CHARSET}));
+  w.SetTextAlign(TA_BASELINE);
+  const std::string ansi = "\x83\xBF\x83\xC0\x41"; // alpha, beta, A
+  w.RawRecord(EMR_EXTTEXTOUTA, TextRecord(10, 60, 0, {}, u"", {4, 5, 3, 6, 10}, {0, 0, -1, -1}, &ansi));
+  page.Doc().SetDefaultPageWidth(300);
+  page.Doc().SetDefaultPageHeight(150);
+  page.Doc().AddPage();
+  page.Canvas().RenderMetaFile(w.ToMetafile(), 1.0f, 0, 0, tpExactTextCharacterPositining, 99.0f, 101.0f);
+  std::string content = page.Content();
+  // At x = 10, 19 and 28 units (0.75 points each) on the baseline 60 units down a 150 point page.
+  for (const char* move : {"7.5 105 Td\n", "14.25 105 Td\n", "21 105 Td\n"})
+    EXPECT_EQ(Count(content, move), 1) << move << content;
+  EXPECT_EQ(Count(content, " Td\n"), 3) << content;
+
+  std::string path = SaveForInspection(page.Doc(), "render-shift-jis-text.pdf");
+  EXPECT_EQ(PdfToolProblems(path), "");
+  std::string text = ExtractedText(path);
+  EXPECT_NE(text.find("αβA"), std::string::npos) << text;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "PlayRecords.h"
 #include "RecordQt.h"
 #include "TextOut.h"
+#include "platform/rtl/CodePages.h"
 
 namespace {
 // One EMRTEXT structure of a text record.
@@ -13,30 +14,33 @@ TTextRun ReadEmrText(TGdiDC& dc, const EmrTextView& t) {
   run.Rect = ToQt(t.Rect());
   run.HasRect = !run.Rect.isNull() && (run.Options & (ETO_OPAQUE | ETO_CLIPPED));
   if (count == 0) return run;
+  bool pdy = (run.Options & ETO_PDY) != 0;
+  // Some writers leave out the advances (offset 0) or cut them short: then the font's spacing is used.
+  std::vector<int32_t> dx;
+  if (t.HasDx()) {
+    Span<int32_t> all = t.Dx();
+    dx.assign(all.begin(), all.end());
+  }
   if (t.Wide()) {
     Span<char16_t> text = t.Utf16();
     run.Text.resize(count);
     uint32_t i = 0;
     for (char16_t c : text)
       run.Text[i++] = QChar(c);
-  } else {
-    Span<uint8_t> text = t.Ansi();
-    uint8_t charSet = dc.State().Font ? dc.State().Font->font.CharSet : 0;
-    run.Text = DecodeAnsiText(reinterpret_cast<const char*>(text.bytes().data()), count, charSet);
-  }
-  bool pdy = (run.Options & ETO_PDY) != 0;
-  // Some writers leave out the advances (offset 0) or cut them short: then the font's spacing is used.
-  if (t.HasDx()) {
-    Span<int32_t> dx = t.Dx();
-    for (uint32_t i = 0; i < count; ++i) {
+    for (i = 0; i < count && !dx.empty(); ++i) {
       run.Dx.push_back(dx[pdy ? 2 * i : i]);
       if (pdy) run.Dy.push_back(dx[2 * i + 1]);
     }
-    // A decoded multi-byte string has fewer characters than bytes: keep advances per character.
-    if (!t.Wide() && static_cast<uint32_t>(run.Text.size()) != count) {
-      run.Dx.clear();
-      run.Dy.clear();
-    }
+  } else {
+    // The advances are per byte: a character of several bytes takes their sum.
+    Span<uint8_t> text = t.Ansi();
+    uint8_t charSet = dc.State().Font ? dc.State().Font->font.CharSet : 0;
+    TCodePageText decoded =
+        DecodeCodePageText(std::string_view(reinterpret_cast<const char*>(text.bytes().data()), count),
+                           CodePageOfCharSet(charSet), dx, pdy);
+    run.Text = QString::fromUtf16(decoded.Text.data(), static_cast<qsizetype>(decoded.Text.size()));
+    run.Dx.assign(decoded.Dx.begin(), decoded.Dx.end());
+    run.Dy.assign(decoded.Dy.begin(), decoded.Dy.end());
   }
   return run;
 }

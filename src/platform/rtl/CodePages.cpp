@@ -2,8 +2,10 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <climits>
 
 namespace {
 
@@ -285,34 +287,59 @@ const char* MultiByteCodePageName(int codePage) {
   }
 }
 
-// Converts with iconv into UTF-16LE, one U+FFFD for each byte it cannot take.
-std::u16string DecodeMultiByte(std::string_view bytes, const char* name) {
+// Converts with iconv into UTF-16LE, one U+FFFD for each byte it cannot take. One character at a time
+// (an output of one unit, or two for a surrogate pair), so that each unit knows the bytes it came from:
+// `unitBytes` gets one entry per unit, 0 for the second unit of a pair.
+std::u16string DecodeMultiByte(std::string_view bytes, const char* name, std::vector<uint8_t>& unitBytes) {
   iconv_t cd = iconv_open("UTF-16LE", name);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return CodePageBytesToUtf16(bytes, 1252);
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    unitBytes.assign(bytes.size(), 1);
+    return CodePageBytesToUtf16(bytes, 1252);
+  }
   std::u16string out;
   out.reserve(bytes.size());
+  unitBytes.reserve(bytes.size());
   char* in = const_cast<char*>(bytes.data());
   size_t inLeft = bytes.size();
-  char16_t buffer[256];
+  size_t room = 1;    // units the next call may write
+  size_t pending = 0; // bytes taken without a unit of their own yet
   while (inLeft > 0) {
+    char16_t buffer[2];
     char* outPtr = reinterpret_cast<char*>(buffer);
-    size_t outLeft = sizeof buffer;
+    size_t outLeft = room * sizeof(char16_t);
+    const char* before = in;
     size_t done = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    out.append(buffer, static_cast<size_t>(outPtr - reinterpret_cast<char*>(buffer)) / sizeof(char16_t));
+    const size_t units = static_cast<size_t>(outPtr - reinterpret_cast<char*>(buffer)) / sizeof(char16_t);
+    pending += static_cast<size_t>(in - before);
+    if (units > 0) {
+      out.append(buffer, units);
+      unitBytes.push_back(static_cast<uint8_t>(std::min<size_t>(pending, 255)));
+      unitBytes.resize(out.size(), 0);
+      pending = 0;
+    }
     if (done != static_cast<size_t>(-1)) break;
-    if (errno == E2BIG) continue;
+    if (errno == E2BIG && (units > 0 || room == 1)) {
+      room = units > 0 ? 1 : 2; // nothing written: a character beyond the first plane
+      continue;
+    }
     // EILSEQ or a truncated last character (EINVAL): replace one byte and go on after it.
+    room = 1;
     out += u'\uFFFD';
+    unitBytes.push_back(static_cast<uint8_t>(std::min<size_t>(pending + 1, 255)));
+    pending = 0;
     ++in;
     --inLeft;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
   }
+  if (pending > 0 && !unitBytes.empty())
+    unitBytes.back() = static_cast<uint8_t>(std::min<size_t>(unitBytes.back() + pending, 255));
   iconv_close(cd);
   return out;
 }
-} // namespace
 
-std::u16string DecodeCodePageText(std::string_view bytes, int codePage) {
+std::u16string DecodeCounted(std::string_view bytes, int codePage, std::vector<uint8_t>& unitBytes) {
+  if (const char* name = MultiByteCodePageName(codePage)) return DecodeMultiByte(bytes, name, unitBytes);
+  unitBytes.assign(bytes.size(), 1);
   if (codePage == 0) { // symbol fonts: bytes as they are
     std::u16string out;
     out.reserve(bytes.size());
@@ -320,6 +347,38 @@ std::u16string DecodeCodePageText(std::string_view bytes, int codePage) {
       out += char16_t(c);
     return out;
   }
-  if (const char* name = MultiByteCodePageName(codePage)) return DecodeMultiByte(bytes, name);
   return CodePageBytesToUtf16(bytes, codePage);
+}
+
+int32_t Saturated(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+} // namespace
+
+std::u16string DecodeCodePageText(std::string_view bytes, int codePage) {
+  std::vector<uint8_t> unitBytes;
+  return DecodeCounted(bytes, codePage, unitBytes);
+}
+
+TCodePageText DecodeCodePageText(std::string_view bytes, int codePage, std::span<const int32_t> advances,
+                                 bool pairs) {
+  TCodePageText result;
+  std::vector<uint8_t> unitBytes;
+  result.Text = DecodeCounted(bytes, codePage, unitBytes);
+  const size_t step = pairs ? 2 : 1;
+  if (advances.size() / step < bytes.size()) return result;
+  result.Dx.reserve(unitBytes.size());
+  if (pairs) result.Dy.reserve(unitBytes.size());
+  size_t at = 0; // the first byte of the next unit
+  for (uint8_t n : unitBytes) {
+    int64_t dx = 0, dy = 0;
+    for (size_t k = at; k < at + n && k < bytes.size(); ++k) {
+      dx += advances[step * k];
+      if (pairs) dy += advances[step * k + 1];
+    }
+    at += n;
+    result.Dx.push_back(Saturated(dx));
+    if (pairs) result.Dy.push_back(Saturated(dy));
+  }
+  return result;
 }
