@@ -70,7 +70,7 @@ bool TPdfEnum::HandleStateRecord(const TEmfRecord& R) {
   case EMR_HEADER: {
     RecordView h(R.Data, 88);
     RectL bounds = h.RectAt(8);
-    obj.assign(R.Data.U16(56), TPdfEnumHandleEntry{});
+    obj.assign(std::max<size_t>(R.Data.U16(56), MinHandleCount), TPdfEnumHandleEntry{});
     // The reference device the metric modes measure with: szlDevice and szlMillimeters.
     fDevice = TReferenceDevice(h.I32(72), h.I32(76), h.I32(80), h.I32(84));
     s.WindowOrg = s.ViewportOrg = TPdfIntPoint{};

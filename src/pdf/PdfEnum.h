@@ -126,6 +126,11 @@ class TPdfEnum {
   const std::vector<TPdfEnumHandleEntry>& Objects() const { return obj; }
   // Records passed over because their data did not fit (see the error policy above).
   int SkippedRecords() const { return fSkippedRecords; }
+  // Records of the page that could not be read at all, counted with the skipped ones.
+  void CountSkipped() { ++fSkippedRecords; }
+  // The handle table holds at least this many entries (records the renderer adds use the ones past the
+  // page's own).
+  size_t MinHandleCount = 0;
 
  private:
   void SelectFillColor(int32_t Color);

@@ -8,6 +8,7 @@
 #include "platform/metafile/Metafile.h"
 #include "platform/metafile/PageBudget.h"
 #include "platform/rtl/Exception.h"
+#include "platform/text/EmfPlusPlayback.h"
 
 namespace {
 
@@ -46,6 +47,9 @@ void TPdfCanvas::RenderMetaFile(const TMetafile& MF, float Scale, float XOff, fl
   // window extent in MM_ANISOTROPIC maps that extent onto one pixel per unit.
   E.State().WindowExt = {1, 1};
   E.State().ViewportExt = {1, 1};
+  // A page drawn only with EMF+ records plays its strings as GDI records, in one more table entry.
+  TEmfPlusPlayback plus(MF);
+  E.MinHandleCount = plus.HandleCount();
   GSave();
   try {
     // Time is checked between records: a page that takes longer than any normal page could is abandoned.
@@ -56,6 +60,9 @@ void TPdfCanvas::RenderMetaFile(const TMetafile& MF, float Scale, float XOff, fl
         late = true;
         return 0;
       }
+      if (plus.Active() && Record.Type == emf::EMR_GDICOMMENT &&
+          !plus.Translate(Record, [&](const TEmfRecord& played) { EmfRecordCallback(played, E); }))
+        E.CountSkipped();
       return EmfRecordCallback(Record, E);
     });
     if (late)

@@ -70,6 +70,11 @@ std::string PdfToolProblems(const std::string& Path) {
   return {};
 }
 
+std::string PdfText(const std::string& Path) {
+  int code = 0;
+  return Run("pdftotext -layout '" + Path + "' -", code);
+}
+
 int PdfInfoPages(const std::string& Path) {
   int code = 0;
   std::string info = Run("pdfinfo '" + Path + "'", code);

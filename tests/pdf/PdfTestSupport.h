@@ -16,6 +16,8 @@ std::string SaveForInspection(TPdfDocument& ADoc, const std::string& FileName);
 // Empty when the structural checker and the renderer's info tool both accept the file; their output
 // otherwise.
 std::string PdfToolProblems(const std::string& Path);
+// What pdftotext -layout reads from the file.
+std::string PdfText(const std::string& Path);
 // The page count pdfinfo reports, -1 when it reports none.
 int PdfInfoPages(const std::string& Path);
 // The body of an indirect object as its definition writes it (without "n 0 obj" and "endobj").

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "PlayRecords.h"
+#include "platform/text/EmfPlusPlayback.h"
 
 namespace {
 // Reference-device pixels of the metafile frame (hundredths of a millimetre in the header).
@@ -69,7 +70,9 @@ bool EnumEnhMetaFile(TGdiDC& dc, const TMetafile& metafile, const TEnhMetaFilePr
   dc.SetReferenceDevice(QSize(h.szlDevice.cx, h.szlDevice.cy),
                         QSize(h.szlMillimeters.cx, h.szlMillimeters.cy));
   dc.SetPlaybackTransform(PlaybackTransform(h, rect));
-  THandleTable table(std::max<size_t>(1, h.nHandles));
+  // A page drawn only with EMF+ records plays its strings as GDI records, in one more table entry.
+  TEmfPlusPlayback plus(metafile);
+  THandleTable table(std::max<size_t>(1, plus.HandleCount()));
   bool result = true;
   // The deadline is checked between records: a page of many records stops, and every single record is
   // bounded by the other page limits.
@@ -82,7 +85,12 @@ bool EnumEnhMetaFile(TGdiDC& dc, const TMetafile& metafile, const TEnhMetaFilePr
         timedOut = true;
         return false;
       }
-      return proc(dc, table, record, static_cast<int>(table.Count()), data) != 0;
+      bool go = true;
+      if (plus.Active() && record.Type == EMR_GDICOMMENT)
+        plus.Translate(record, [&](const TEmfRecord& played) {
+          go = go && proc(dc, table, played, static_cast<int>(table.Count()), data) != 0;
+        });
+      return go && proc(dc, table, record, static_cast<int>(table.Count()), data) != 0;
     });
   } catch (const EDamagedData& e) {
     SetLastErrorMessage(ERROR_INVALID_DATA, e.Message());

@@ -4,9 +4,9 @@
 #include <memory>
 #include <optional>
 
+#include "EmfPlusPlayback.h"
 #include "PageText.h"
 #include "TextFonts.h"
-#include "platform/metafile/EmfPlusStrings.h"
 #include "platform/metafile/EmfRecordViews.h"
 #include "platform/metafile/PageBudget.h"
 #include "platform/metafile/PageMapping.h"
@@ -103,26 +103,20 @@ TAffine Playback(const TEnhMetaHeader& h, double width, double height) {
 
 class TPageTextReader {
  public:
-  TPageTextReader(const TMetafile& page, TPageText& out) : FOut(out) {
+  TPageTextReader(const TMetafile& page, TPageText& out) : FOut(out), FPlus(page) {
     const TEnhMetaHeader& h = page.Header();
     FState.Mapping = TPageMapping(
         TReferenceDevice(h.szlDevice.cx, h.szlDevice.cy, h.szlMillimeters.cx, h.szlMillimeters.cy));
     FOut.Width = page.Width();
     FOut.Height = page.Height();
     FPlayback = Playback(h, FOut.Width, FOut.Height);
-    FHandles.resize(std::max<size_t>(1, h.nHandles));
-    FDeviceDpi =
-        h.szlMillimeters.cx > 0 && h.szlDevice.cx > 0 ? h.szlDevice.cx * 25.4 / h.szlMillimeters.cx : 96;
-    FPlus = TEmfPlusStrings(FDeviceDpi);
-  }
-
-  // The text of the EMF+ layer stands in only on a page whose GDI records draw no text: a metafile that
-  // carries both draws the same text twice.
-  void Finish() {
-    if (FOut.Runs.empty()) FOut.Runs = std::move(FPlusRuns);
+    FHandles.resize(std::max<size_t>(1, FPlus.HandleCount()));
   }
 
   void Record(const TEmfRecord& record) {
+    // A page drawn only with EMF+ records: its strings as the GDI records every renderer draws.
+    if (FPlus.Active() && record.Type == EMR_GDICOMMENT)
+      FPlus.Translate(record, [this](const TEmfRecord& played) { Record(played); });
     try {
       Apply(record.Type, record.Data);
     } catch (const EDamagedData&) {
@@ -253,9 +247,6 @@ class TPageTextReader {
     case EMR_SMALLTEXTOUT:
       Draw(ReadSmallText(SmallTextOutView(rec)));
       break;
-    case EMR_GDICOMMENT:
-      FPlus.Read(rec, [this](const TPlusString& string) { DrawPlus(string); });
-      break;
     default:
       break;
     }
@@ -357,13 +348,10 @@ class TPageTextReader {
   }
 
   void Draw(const TRecordString& record);
-  void DrawPlus(const TPlusString& string);
   bool OnPage(const TPageGlyphRun& run) const;
 
   TPageText& FOut;
-  TEmfPlusStrings FPlus;
-  std::vector<TPageGlyphRun> FPlusRuns;
-  double FDeviceDpi = 96;
+  TEmfPlusPlayback FPlus;
   TTextState FState;
   std::vector<TTextState> FSaved;
   std::vector<std::shared_ptr<const TLogFont>> FHandles;
@@ -513,65 +501,6 @@ bool TPageTextReader::OnPage(const TPageGlyphRun& run) const {
   return false;
 }
 
-void TPageTextReader::DrawPlus(const TPlusString& string) {
-  TFontRequest request;
-  request.FaceName = Utf16ToUtf8(string.Font.Family);
-  request.Weight = string.Font.Bold ? 700 : 400;
-  request.Italic = string.Font.Italic;
-  const TTextFontFace& face = TextFontFace(request);
-  TPlusFontMetrics metrics;
-  metrics.Ascent = face.Ascent;
-  metrics.Descent = face.Descent;
-  metrics.LineSpacing = face.Ascent + face.Descent;
-  const bool indices = string.GlyphIndices;
-  metrics.Advance = [&face, indices](char32_t ch) {
-    if (indices) return face.Face ? face.Face->GlyphAdvance(static_cast<uint16_t>(ch)) / 1000.0 : 0.5;
-    return NaturalAdvance(face, ch);
-  };
-  // EMF+ device pixels are at the layer's own resolution; the playback maps the reference device's.
-  const double k = FDeviceDpi / FPlus.Dpi();
-  TAffine toDevice{string.ToDevice.m11, string.ToDevice.m12, string.ToDevice.m21,
-                   string.ToDevice.m22, string.ToDevice.dx,  string.ToDevice.dy};
-  const TAffine f = Then(Then(toDevice, TAffine{k, 0, 0, k, 0, 0}), FPlayback);
-  const double det = f.Det(), pixels = std::isfinite(det) ? std::sqrt(std::fabs(det)) : 0;
-  const double pixelEm = string.Font.EmWorld * pixels;
-  if (!(pixelEm > 0) || pixelEm > 20000) return;
-  if (string.Text.size() * pixelEm > DefaultPageLimits().RunGlyphPixels) return;
-
-  const double em = string.Font.EmWorld, ascent = face.Ascent * em, descent = face.Descent * em;
-  TPageGlyphRun run;
-  auto flush = [&] {
-    if (!run.Text.empty() && OnPage(run)) FPlusRuns.push_back(std::move(run));
-    run = TPageGlyphRun();
-  };
-  double lineY = 0;
-  for (const TPlusGlyph& g : LayoutPlusString(string, metrics)) {
-    if (!run.Text.empty() && g.Y != lineY) flush();
-    if (run.Text.empty()) {
-      lineY = g.Y;
-      f.Map(g.X, g.Y, run.OriginX, run.OriginY);
-      run.Angle = std::atan2(-f.m12, f.m11) * 180 / M_PI;
-      run.Height = (ascent + descent) * pixels;
-    }
-    char16_t ch = g.Char;
-    if (indices) ch = CharacterOfGlyph(face, ch);
-    if (ch < 0x20) ch = u' ';
-    TPageTextBox box{1e300, 1e300, -1e300, -1e300};
-    for (double cx : {g.X, g.X + g.Advance})
-      for (double cy : {g.Y - ascent, g.Y + descent}) {
-        double px, py;
-        f.Map(cx, cy, px, py);
-        box.Left = std::min(box.Left, px);
-        box.Right = std::max(box.Right, px);
-        box.Top = std::min(box.Top, py);
-        box.Bottom = std::max(box.Bottom, py);
-      }
-    run.Text += ch;
-    run.Boxes.push_back(box);
-  }
-  flush();
-}
-
 } // namespace
 
 TPageText ExtractPageText(const TMetafile& page) {
@@ -582,6 +511,5 @@ TPageText ExtractPageText(const TMetafile& page) {
     reader.Record(record);
     return 1;
   });
-  reader.Finish();
   return text;
 }

@@ -1,0 +1,173 @@
+#include "EmfPlusPlayback.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "TextFonts.h"
+#include "platform/emfwriter/EmfRecordBuilder.h"
+#include "platform/metafile/EmfRecordViews.h"
+#include "platform/rtl/Utf8.h"
+
+using namespace emf;
+
+namespace {
+// The strings are drawn in a space where the font's em is this many units: LOGFONT heights and advances
+// are integers, and the world transform scales that space to the layer's.
+constexpr double kTextEm = 256;
+
+// Records that put something on the page.
+bool Draws(uint32_t type) {
+  auto in = [type](uint32_t first, uint32_t last) { return type >= first && type <= last; };
+  return in(EMR_POLYBEZIER, EMR_POLYPOLYGON) || type == EMR_SETPIXELV || in(EMR_ANGLEARC, EMR_PIE) ||
+         in(EMR_EXTFLOODFILL, EMR_POLYDRAW) || in(EMR_FILLPATH, EMR_STROKEPATH) ||
+         in(EMR_FILLRGN, EMR_PAINTRGN) || in(EMR_BITBLT, EMR_STRETCHDIBITS) ||
+         in(EMR_EXTTEXTOUTA, EMR_POLYDRAW16) || in(EMR_POLYTEXTOUTA, EMR_POLYTEXTOUTW) ||
+         type == EMR_SMALLTEXTOUT || type == EMR_ALPHABLEND || type == EMR_TRANSPARENTBLT ||
+         type == EMR_GRADIENTFILL;
+}
+
+double DeviceDpi(const TEnhMetaHeader& h) {
+  return h.szlMillimeters.cx > 0 && h.szlDevice.cx > 0 ? h.szlDevice.cx * 25.4 / h.szlMillimeters.cx : 96;
+}
+
+int32_t Round32(double v) {
+  return static_cast<int32_t>(std::clamp(std::round(v), -2147483647.0, 2147483647.0));
+}
+} // namespace
+
+TEmfPlusPlayback::TEmfPlusPlayback(const TMetafile& page)
+    : FSlot(std::max<uint32_t>(1, page.Empty() ? 1 : page.Header().nHandles)),
+      FDeviceDpi(page.Empty() ? 96 : DeviceDpi(page.Header())), FStrings(FDeviceDpi) {
+  if (page.Empty()) return;
+  bool plus = false, gdi = false;
+  page.EnumerateRecords([&](const TEmfRecord& record) {
+    if (Draws(record.Type)) gdi = true;
+    if (record.Type == EMR_GDICOMMENT && emfplus::IsEmfPlusComment(record.Data)) plus = true;
+    return gdi ? 0 : 1;
+  });
+  FActive = plus && !gdi;
+}
+
+bool TEmfPlusPlayback::Translate(const TEmfRecord& comment,
+                                 const std::function<void(const TEmfRecord&)>& play) {
+  if (!FActive || comment.Type != EMR_GDICOMMENT) return true;
+  try {
+    FStrings.Read(comment.Data, [&](const TPlusString& string) { Emit(string, comment, play); });
+  } catch (const EDamagedData&) {
+    return false;
+  }
+  return true;
+}
+
+void TEmfPlusPlayback::Emit(const TPlusString& s, const TEmfRecord& comment,
+                            const std::function<void(const TEmfRecord&)>& play) {
+  if ((s.Argb >> 24) == 0) return; // fully transparent
+  TFontRequest request;
+  request.FaceName = Utf16ToUtf8(s.Font.Family);
+  request.Weight = s.Font.Bold ? 700 : 400;
+  request.Italic = s.Font.Italic;
+  const TTextFontFace& face = TextFontFace(request);
+  TPlusFontMetrics metrics;
+  metrics.Ascent = face.Ascent;
+  metrics.Descent = face.Descent;
+  metrics.LineSpacing = face.Ascent + face.Descent;
+  metrics.Advance = [&face, &s](char32_t ch) {
+    if (s.GlyphIndices) return face.Face ? face.Face->GlyphAdvance(static_cast<uint16_t>(ch)) / 1000.0 : 0.5;
+    return NaturalAdvance(face, ch);
+  };
+  const std::vector<TPlusGlyph> glyphs = LayoutPlusString(s, metrics);
+  if (glyphs.empty()) return;
+
+  // Text space (an em of kTextEm units) to the layer's world, to its device pixels, to the page's.
+  const double unit = s.Font.EmWorld / kTextEm, k = FDeviceDpi / FStrings.Dpi();
+  const TPlusAffine m =
+      ThenPlus(ThenPlus(TPlusAffine{unit, 0, 0, unit, 0, 0}, s.ToDevice), TPlusAffine{k, 0, 0, k, 0, 0});
+  for (double v : {m.m11, m.m12, m.m21, m.m22, m.dx, m.dy})
+    if (!std::isfinite(v) || std::fabs(v) > 3e38) return;
+  if (!(std::fabs(m.Det()) > 1e-12)) return;
+
+  auto emit = [&](TEmfRecordBuilder& b) {
+    const std::vector<uint8_t>& record = b.Bytes();
+    TEmfRecord r = comment;
+    r.Type = record[0] | record[1] << 8;
+    r.Size = static_cast<uint32_t>(record.size());
+    r.Data = ByteView(record.data(), record.size());
+    play(r);
+  };
+  auto simple = [&](uint32_t type, std::initializer_list<int32_t> values) {
+    TEmfRecordBuilder b(type);
+    for (int32_t v : values)
+      b.I32(v);
+    emit(b);
+  };
+
+  // Renderers turn text by the font's escapement: the records get a world transform that only scales
+  // (the baseline's length), and the turn goes into the font.
+  const double scale = std::hypot(m.m11, m.m12);
+  const double height = std::fabs(m.Det()) / scale / scale; // em height over em length
+  const int32_t escapement = Round32(-std::atan2(m.m12, m.m11) * 1800 / M_PI);
+  if (!(scale > 1e-9) || !(height > 0.01 && height < 100)) return;
+
+  simple(EMR_SAVEDC, {});
+  simple(EMR_SETMAPMODE, {MM_TEXT});
+  simple(EMR_SETWINDOWORGEX, {0, 0});
+  simple(EMR_SETVIEWPORTORGEX, {0, 0});
+  {
+    TEmfRecordBuilder b(EMR_SETWORLDTRANSFORM);
+    b.F32(static_cast<float>(scale)).F32(0).F32(0).F32(static_cast<float>(scale)).F32(0).F32(0);
+    emit(b);
+  }
+  {
+    TEmfRecordBuilder b(EMR_EXTCREATEFONTINDIRECTW);
+    b.U32(FSlot).I32(-Round32(kTextEm * height)).I32(0).I32(escapement).I32(escapement);
+    b.I32(s.Font.Bold ? 700 : 400);
+    b.U8(s.Font.Italic).U8(s.Font.Underline).U8(s.Font.Strikeout).U8(DEFAULT_CHARSET).U8(0).U8(0).U8(0).U8(0);
+    std::u16string name = s.Font.Family.substr(0, 31);
+    name.resize(32, u'\0');
+    b.Raw(name.data(), name.size() * 2);
+    emit(b);
+  }
+  simple(EMR_SELECTOBJECT, {static_cast<int32_t>(FSlot)});
+  const uint32_t rgb = (s.Argb >> 16 & 0xFF) | (s.Argb & 0xFF00) | (s.Argb & 0xFF) << 16;
+  simple(EMR_SETTEXTCOLOR, {static_cast<int32_t>(rgb)});
+  simple(EMR_SETBKMODE, {TRANSPARENT});
+  simple(EMR_SETTEXTALIGN, {TA_BASELINE | TA_LEFT | TA_NOUPDATECP});
+
+  // One EXTTEXTOUTW per line (glyphs on one baseline), advances from where each next glyph starts.
+  for (size_t begin = 0; begin < glyphs.size();) {
+    size_t end = begin + 1;
+    while (end < glyphs.size() && glyphs[end].Y == glyphs[begin].Y)
+      ++end;
+    std::u16string text;
+    std::vector<int32_t> dx;
+    const double x0 = glyphs[begin].X / unit, y0 = glyphs[begin].Y / unit;
+    int32_t placed = 0;
+    for (size_t i = begin; i < end; ++i) {
+      const double next = i + 1 < end ? glyphs[i + 1].X : glyphs[i].X + glyphs[i].Advance;
+      const int32_t at = Round32(next / unit - x0);
+      dx.push_back(at - placed);
+      placed = at;
+      text += glyphs[i].Char == u'\r' || glyphs[i].Char == u'\n' ? u' ' : glyphs[i].Char;
+    }
+    TEmfRecordBuilder b(EMR_EXTTEXTOUTW);
+    b.Rect(0, 0, -1, -1).U32(GM_ADVANCED).F32(0).F32(0);
+    const uint32_t count = static_cast<uint32_t>(text.size());
+    const uint32_t dxAt = 76 + (count * 2 + 3) / 4 * 4;
+    double px, py;
+    m.Map(x0, y0, px, py);
+    b.I32(Round32(px / scale))
+        .I32(Round32(py / scale))
+        .U32(count)
+        .U32(76)
+        .U32(s.GlyphIndices ? ETO_GLYPH_INDEX : 0);
+    b.Rect(0, 0, 0, 0).U32(dxAt);
+    b.Raw(text.data(), text.size() * 2).Align4();
+    for (int32_t d : dx)
+      b.I32(d);
+    emit(b);
+    begin = end;
+  }
+  simple(EMR_SELECTOBJECT, {static_cast<int32_t>(STOCK_OBJECT | SYSTEM_FONT)});
+  simple(EMR_DELETEOBJECT, {static_cast<int32_t>(FSlot)});
+  simple(EMR_RESTOREDC, {-1});
+}

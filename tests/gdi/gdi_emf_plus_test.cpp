@@ -1,0 +1,47 @@
+// Pages drawn only with EMF+ records: the player draws their strings where the layer puts them, in their
+// colour; a page that also draws with GDI records is drawn from those alone.
+#include <gtest/gtest.h>
+
+#include "../text/EmfPlusComment.h"
+#include "GdiTestSupport.h"
+
+namespace {
+
+class GdiEmfPlus : public ::testing::Test {
+ protected:
+  void SetUp() override { EnsureGuiApplication(); }
+};
+
+// Inked pixels inside the rectangle [x0, x1) x [y0, y1).
+int InkIn(const QImage& image, int x0, int y0, int x1, int y1) {
+  int n = 0;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x)
+      n += qGray(image.pixel(x, y)) < 200;
+  return n;
+}
+
+TEST_F(GdiEmfPlus, DrawsTheStringsOfAPageWithoutGdiDrawing) {
+  TEmfWriter w(300, 200);
+  TEmfPlusComment plus;
+  plus.Header().Font(1, 30, emfplus::UnitPixel, u"Arial").String(1, u"HHHH", 20, 20);
+  plus.Save(1).Rotate(90).Translate(250, 20).String(1, u"HHHH", 0, 0).Restore(1);
+  plus.Into(w);
+  const QImage img = Draw(w.ToMetafile());
+  EXPECT_GT(InkIn(img, 20, 20, 120, 55), 400);   // across, below the rectangle's top
+  EXPECT_GT(InkIn(img, 215, 20, 250, 120), 400); // turned a quarter clockwise, down from (250, 20)
+  EXPECT_EQ(InkIn(img, 0, 120, 200, 200), 0);
+}
+
+TEST_F(GdiEmfPlus, APageWithGdiDrawingIgnoresItsEmfPlusLayer) {
+  TEmfWriter w(300, 200);
+  TEmfPlusComment plus;
+  plus.Header().Font(1, 30, emfplus::UnitPixel, u"Arial").String(1, u"HHHH", 20, 120);
+  plus.Into(w);
+  w.Line(10, 10, 200, 10);
+  const QImage img = Draw(w.ToMetafile());
+  EXPECT_TRUE(IsInkNear(img, 100, 10));
+  EXPECT_EQ(InkIn(img, 0, 100, 300, 200), 0);
+}
+
+} // namespace
