@@ -17,6 +17,7 @@
 #include "MainWindow.h"
 #include "ModalHook.h"
 #include "ZVApplication.h"
+#include "platform/rtl/MemoryReuse.h"
 #include "platform/text/PageText.h"
 #include "store/ZVPageList.h"
 
@@ -88,6 +89,8 @@ void BM_FindOnTheLastPage(benchmark::State& state) {
         std::make_unique<TfrmDodEdidoPreview>(QStringList{"zvpview", QString::fromStdString(report)});
     window->show();
     QCoreApplication::processEvents();
+    // The window reopens a report at the page it last showed: every search starts on page 1.
+    window->FormShortCut(Qt::Key_Home, Qt::ControlModifier);
     window->ShowFindBar();
     TPaintWatch watch(window->Panel2);
     QCoreApplication::processEvents();
@@ -111,6 +114,7 @@ BENCHMARK(BM_FindOnTheLastPage)->Unit(benchmark::kMillisecond)->Iterations(2)->U
 } // namespace
 
 int main(int argc, char** argv) {
+  KeepFreedMemoryForReuse(); // as the programs do
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QTemporaryDir home; // the window keeps its settings there, not in the user's
   qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());

@@ -10,6 +10,7 @@
 #include "ZVApplication.h"
 #include "platform/printer/MessagePump.h"
 #include "platform/printer/QtPrinter.h"
+#include "platform/rtl/MemoryReuse.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ void AnswerHelpOrVersion(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+  KeepFreedMemoryForReuse();
   AnswerHelpOrVersion(argc, argv);
   TZVApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("zvpview"));

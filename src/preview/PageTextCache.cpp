@@ -5,13 +5,16 @@
 namespace {
 // Pages whose boxes are kept.
 constexpr size_t kPagesWithBoxes = 8;
-// Pages read ahead of the last wish before the worker waits for another.
+// Pages read ahead of the last wish before the workers wait for another.
 constexpr int32_t kReadAhead = 256;
+// Worker threads.
+constexpr int kWorkers = 2;
 } // namespace
 
 TPageTextCache::TPageTextCache(std::string fileName, std::function<void()> onReady)
     : FFileName(std::move(fileName)), FOnReady(std::move(onReady)) {
-  FThread = std::thread([this] { Run(); });
+  for (int i = 0; i < kWorkers; ++i)
+    FThreads.emplace_back([this] { Run(); });
 }
 
 TPageTextCache::~TPageTextCache() {
@@ -20,7 +23,8 @@ TPageTextCache::~TPageTextCache() {
     FStop = true;
   }
   FWake.notify_all();
-  FThread.join();
+  for (std::thread& thread : FThreads)
+    thread.join();
 }
 
 int32_t TPageTextCache::PageCount() const {
@@ -32,9 +36,12 @@ std::shared_ptr<const std::u16string> TPageTextCache::Text(int32_t page, int dir
   std::lock_guard lock(FMutex);
   auto it = FTexts.find(page);
   if (it != FTexts.end()) return it->second;
-  if (FWish != page || FWishDirection != direction) {
-    FWish = page;
-    FWishDirection = direction < 0 ? -1 : 1;
+  direction = direction < 0 ? -1 : 1;
+  // A new wish moves the workers there (a wish for the page being read now keeps them going on).
+  if (FNext != page || FDirection != direction || FAhead == 0) {
+    FNext = page;
+    FDirection = direction;
+    FAhead = kReadAhead;
     FWake.notify_all();
   }
   return nullptr;
@@ -52,6 +59,31 @@ std::shared_ptr<const TReadingText> TPageTextCache::Boxes(int32_t page) {
   return nullptr;
 }
 
+int32_t TPageTextCache::TakePage() {
+  const int32_t count = FPageCount;
+  if (count <= 0) return 0;
+  if (FBoxesWish) {
+    const int32_t page = FBoxesWish;
+    FBoxesWish = 0;
+    if (!FReading.count(page)) {
+      FReading.insert(page);
+      return page;
+    }
+  }
+  if (!FNext || FAhead <= 0) return 0;
+  // The first page from FNext on in the direction that is neither read nor being read.
+  for (int32_t step = 0; step < count; ++step) {
+    const int32_t candidate = ((FNext - 1 + FDirection * step) % count + count) % count + 1;
+    if (FTexts.count(candidate) || FReading.count(candidate)) continue;
+    FNext = candidate;
+    --FAhead;
+    FReading.insert(candidate);
+    return candidate;
+  }
+  FAhead = 0;
+  return 0;
+}
+
 void TPageTextCache::Run() {
   TZVPageList list;
   int32_t count = -1;
@@ -63,57 +95,32 @@ void TPageTextCache::Run() {
   }
   {
     std::lock_guard lock(FMutex);
-    FPageCount = count;
+    // The first worker to open the report gives the count; a later one agrees or stops.
+    if (++FOpened == 1 || FPageCount == 0) FPageCount = count;
+    if (count != FPageCount) count = -1;
   }
+  FWake.notify_all();
   if (FOnReady) FOnReady();
   if (count < 0) return;
 
-  int32_t next = 0; // the page the worker goes on from
-  int direction = 1;
-  int32_t ahead = 0;
   for (;;) {
     int32_t page = 0;
     {
       std::unique_lock lock(FMutex);
-      for (;;) {
-        if (FStop) return;
-        if (FBoxesWish) {
-          page = FBoxesWish;
-          FBoxesWish = 0;
-          break;
-        }
-        if (FWish) {
-          next = FWish;
-          direction = FWishDirection;
-          FWish = 0;
-          ahead = kReadAhead;
-        }
-        // The first page from `next` on in the direction that has not been read yet.
-        if (next && ahead > 0) {
-          for (int32_t step = 0; step < count && !page; ++step) {
-            int32_t candidate = ((next - 1 + direction * step) % count + count) % count + 1;
-            if (!FTexts.count(candidate)) page = candidate;
-          }
-          if (page) {
-            next = page;
-            --ahead;
-            break;
-          }
-          next = 0;
-        }
+      while (!FStop && !(page = TakePage()))
         FWake.wait(lock);
-      }
+      if (FStop) return;
     }
     std::shared_ptr<TReadingText> text = std::make_shared<TReadingText>();
     try {
-      if (page >= 1 && page <= count)
-        if (std::unique_ptr<TMetafile> metafile = list.GetPage(page))
-          *text = ReadingOrder(ExtractPageText(*metafile));
+      if (std::unique_ptr<TMetafile> metafile = list.GetPage(page))
+        *text = ReadingOrder(ExtractPageText(*metafile));
     } catch (const std::exception&) {
       *text = TReadingText(); // a page that cannot be read has no text
     }
     {
       std::lock_guard lock(FMutex);
+      FReading.erase(page);
       FTexts[page] = std::make_shared<const std::u16string>(text->Text);
       FFull[page] = text;
       FFullAge[page] = ++FClock;

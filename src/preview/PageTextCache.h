@@ -1,8 +1,10 @@
 #pragma once
-// The text of a report's pages for searching, read on a thread of its own (plain C++, no Qt): it opens
+// The text of a report's pages for searching, read on threads of its own (plain C++, no Qt): each opens
 // the report file with a reader of its own and extracts pages with the text library, never touching the
-// objects the preview draws with. Callers ask for a page without waiting: the answer is there or it is
-// not yet, and the worker reads the wished page and the pages after it in the wished direction.
+// objects the preview draws with. Two threads share the pages to read, so a search uses both cores of a
+// small machine while the window waits for events. Callers ask for a page without waiting: the answer is
+// there or it is not yet, and the worker reads the wished page and the pages after it in the wished
+// direction.
 //
 // The text of every page read is kept (text only, a few kilobytes a page); the character boxes are kept
 // for the last few pages, which is what a search shows. A page that cannot be read has no text.
@@ -12,14 +14,16 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/text/PageText.h"
 
 class TPageTextCache {
  public:
-  // `onReady` is called on the worker thread after each page (it must only post a note to its owner).
+  // `onReady` is called on a worker thread after each page (it must only post a note to its owner).
   TPageTextCache(std::string fileName, std::function<void()> onReady = {});
   ~TPageTextCache();
   TPageTextCache(const TPageTextCache&) = delete;
@@ -35,6 +39,8 @@ class TPageTextCache {
 
  private:
   void Run();
+  // The next page to read under the lock (0: none now), marked as being read.
+  int32_t TakePage();
 
   const std::string FFileName;
   const std::function<void()> FOnReady;
@@ -44,8 +50,11 @@ class TPageTextCache {
   std::map<int32_t, std::shared_ptr<const TReadingText>> FFull; // the last few pages read
   std::map<int32_t, uint64_t> FFullAge;
   uint64_t FClock = 0;
+  std::set<int32_t> FReading; // pages a worker is reading now
   int32_t FPageCount = 0;
-  int32_t FWish = 0, FWishDirection = 1, FBoxesWish = 0;
+  int32_t FNext = 0, FDirection = 1, FAhead = 0; // where the workers go on, and how far
+  int32_t FBoxesWish = 0;
+  int FOpened = 0; // workers that have opened the report (or failed to)
   bool FStop = false;
-  std::thread FThread;
+  std::vector<std::thread> FThreads;
 };

@@ -7,6 +7,7 @@
 
 #include "Command.h"
 #include "VersionInfo.h"
+#include "platform/rtl/MemoryReuse.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ bool AsksForHelp(const std::vector<std::string>& Args) {
 } // namespace
 
 int main(int argc, char** argv) {
+  KeepFreedMemoryForReuse();
   if (argc < 2) return Usage();
   const std::string name = argv[1];
   const std::vector<std::string> args(argv + 2, argv + argc);

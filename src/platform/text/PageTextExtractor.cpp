@@ -388,9 +388,10 @@ void TPageTextReader::Draw(const TRecordString& record) {
     for (char16_t& c : run.Text)
       c = CharacterOfGlyph(face, c);
   else if (face.Symbol)
-    // A symbol font draws pictures, not the letters of its codes: they read as its private-use characters.
+    // A symbol font draws pictures, not the letters of its codes: they read as its private-use characters
+    // (its spaces stay blanks).
     for (char16_t& c : run.Text)
-      if (c >= 0x20 && c < 0x100) c = static_cast<char16_t>(0xF000 + c);
+      if (c > 0x20 && c < 0x100 && c != 0xA0) c = static_cast<char16_t>(0xF000 + c);
 
   // Glyph origins along the baseline (x to the right, y down), page pixels.
   std::vector<double> xs(n + 1), ys(n + 1);

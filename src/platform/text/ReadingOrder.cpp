@@ -15,8 +15,14 @@ constexpr double kOverprintOfHeight = 0.2;
 // Runs turned less than this (degrees) read as horizontal.
 constexpr double kHorizontalDegrees = 1.0;
 
+// A run with its left edge (sorting compares it often).
+struct TPlacedRun {
+  const TPageGlyphRun* Run;
+  double Left;
+};
+
 struct TLine {
-  std::vector<const TPageGlyphRun*> Runs;
+  std::vector<TPlacedRun> Runs;
   double Baseline = 0, Height = 0, Left = 0;
   bool Horizontal = true;
 };
@@ -64,9 +70,9 @@ TReadingText ReadingOrder(const TPageText& page) {
       horizontal.push_back(&run);
     } else {
       TLine line;
-      line.Runs.push_back(&run);
-      line.Baseline = RunTop(run);
       line.Left = RunLeft(run);
+      line.Runs.push_back({&run, line.Left});
+      line.Baseline = RunTop(run);
       line.Horizontal = false;
       lines.push_back(line);
     }
@@ -75,32 +81,39 @@ TReadingText ReadingOrder(const TPageText& page) {
                    [](const TPageGlyphRun* a, const TPageGlyphRun* b) { return a->OriginY < b->OriginY; });
   for (const TPageGlyphRun* run : horizontal) {
     TLine* line = lines.empty() || !lines.back().Horizontal ? nullptr : &lines.back();
+    const double left = RunLeft(*run);
     if (line && run->OriginY - line->Baseline <= kSameLineOfHeight * std::min(line->Height, run->Height)) {
-      line->Runs.push_back(run);
-      line->Left = std::min(line->Left, RunLeft(*run));
+      line->Runs.push_back({run, left});
+      line->Left = std::min(line->Left, left);
       continue;
     }
     TLine next;
-    next.Runs.push_back(run);
+    next.Runs.push_back({run, left});
     next.Baseline = run->OriginY;
     next.Height = run->Height;
-    next.Left = RunLeft(*run);
-    lines.push_back(next);
+    next.Left = left;
+    lines.push_back(std::move(next));
   }
   std::stable_sort(lines.begin(), lines.end(), [](const TLine& a, const TLine& b) {
     return a.Baseline != b.Baseline ? a.Baseline < b.Baseline : a.Left < b.Left;
   });
 
   TReadingText out;
+  size_t units = lines.size();
+  for (const TLine& line : lines)
+    for (const TPlacedRun& placed : line.Runs)
+      units += placed.Run->Text.size() + 1;
+  out.Text.reserve(units);
+  out.Boxes.reserve(units);
   const TPageTextBox none;
   for (TLine& line : lines) {
     if (line.Horizontal)
-      std::stable_sort(
-          line.Runs.begin(), line.Runs.end(),
-          [](const TPageGlyphRun* a, const TPageGlyphRun* b) { return RunLeft(*a) < RunLeft(*b); });
+      std::stable_sort(line.Runs.begin(), line.Runs.end(),
+                       [](const TPlacedRun& a, const TPlacedRun& b) { return a.Left < b.Left; });
     const TPageTextBox* previous = nullptr;
     double previousHeight = 0;
-    for (const TPageGlyphRun* run : line.Runs) {
+    for (const TPlacedRun& placed : line.Runs) {
+      const TPageGlyphRun* run = placed.Run;
       for (size_t i = 0; i < run->Text.size(); ++i) {
         char16_t ch = run->Text[i];
         const TPageTextBox& box = run->Boxes[i];
