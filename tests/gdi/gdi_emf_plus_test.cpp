@@ -1,5 +1,5 @@
-// Pages drawn only with EMF+ records: the player draws their strings where the layer puts them, in their
-// colour; a page that also draws with GDI records is drawn from those alone.
+// Pages drawn only with EMF+ records: the player draws their strings and shapes where the layer puts
+// them, in their colours; a page that also draws with GDI records is drawn from those alone.
 #include <gtest/gtest.h>
 
 #include "../text/EmfPlusComment.h"
@@ -31,6 +31,22 @@ TEST_F(GdiEmfPlus, DrawsTheStringsOfAPageWithoutGdiDrawing) {
   EXPECT_GT(InkIn(img, 20, 20, 120, 55), 400);   // across, below the rectangle's top
   EXPECT_GT(InkIn(img, 215, 20, 250, 120), 400); // turned a quarter clockwise, down from (250, 20)
   EXPECT_EQ(InkIn(img, 0, 120, 200, 200), 0);
+}
+
+TEST_F(GdiEmfPlus, FillsAndStrokesShapesInTheirColours) {
+  TEmfWriter w(300, 200);
+  TEmfPlusComment plus;
+  plus.Header().FillRect(0xFF0000FF, 20, 20, 60, 40); // blue
+  plus.Pen(3, 6, 0xFFFF0000).Lines(3, {{150, 30}, {280, 30}, {280, 150}});
+  plus.FillRect(0x200000FF, 20, 120, 60, 40); // nearly transparent: left out
+  plus.Into(w);
+  const QImage img = Draw(w.ToMetafile());
+  EXPECT_EQ(img.pixel(50, 40), qRgb(0, 0, 255));
+  EXPECT_EQ(img.pixel(10, 40), qRgb(255, 255, 255));
+  EXPECT_EQ(img.pixel(200, 30), qRgb(255, 0, 0)); // along the line, 6 pixels wide
+  EXPECT_EQ(img.pixel(280, 100), qRgb(255, 0, 0));
+  EXPECT_EQ(img.pixel(200, 40), qRgb(255, 255, 255));
+  EXPECT_EQ(InkIn(img, 20, 120, 80, 160), 0);
 }
 
 TEST_F(GdiEmfPlus, APageWithGdiDrawingIgnoresItsEmfPlusLayer) {

@@ -1,4 +1,5 @@
-// Pages drawn only with EMF+ records: their strings become PDF text, read back by the PDF tools.
+// Pages drawn only with EMF+ records: their strings become PDF text, read back by the PDF tools, and their
+// shapes filled and stroked paths.
 #include <gtest/gtest.h>
 
 #include "../text/EmfPlusComment.h"
@@ -29,4 +30,17 @@ TEST(PdfRenderEmfPlus, APageWithGdiDrawingIgnoresItsEmfPlusLayer) {
   w.Line(0, 0, 100, 0);
   const std::string body = page.RenderBody(w.ToMetafile());
   EXPECT_EQ(Count(body, "BT"), 0) << body;
+}
+
+TEST(PdfRenderEmfPlus, ShapesOfAnEmfPlusPageAreFilledAndStrokedPaths) {
+  TRenderPage page;
+  TEmfWriter w = SmallPage();
+  TEmfPlusComment plus;
+  plus.Header().FillRect(0xFF0000FF, 10, 10, 40, 20).Pen(1, 2, 0xFFFF0000).Lines(1, {{10, 50}, {80, 50}});
+  plus.Into(w);
+  const std::string body = page.RenderBody(w.ToMetafile());
+  EXPECT_EQ(Count(body, "0 0 1 rg"), 1) << body;
+  EXPECT_EQ(Count(body, "1 0 0 RG"), 1) << body;
+  EXPECT_GE(Count(body, "f\n") + Count(body, "f*\n"), 1) << body;
+  EXPECT_GE(Count(body, "S\n"), 1) << body;
 }

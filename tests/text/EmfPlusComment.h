@@ -51,6 +51,23 @@ class TEmfPlusComment {
       d.F(x).F(y);
     return Record(emfplus::DrawDriverString, static_cast<uint16_t>(emfplus::FlagColorBrush | font), d);
   }
+  // A rectangle filled with a colour.
+  TEmfPlusComment& FillRect(uint32_t argb, float x, float y, float w, float h) {
+    return Record(emfplus::FillRects, emfplus::FlagColorBrush, Data().U(argb).U(1).F(x).F(y).F(w).F(h));
+  }
+  // A pen of a solid colour, `width` world units wide.
+  TEmfPlusComment& Pen(uint8_t id, float width, uint32_t argb) {
+    TData d;
+    d.U(0xDBC01002).U(0).U(0).U(emfplus::UnitWorld).F(width).U(0xDBC01002).U(0).U(argb);
+    return Record(emfplus::Object, static_cast<uint16_t>(emfplus::ObjectPen << 8 | id), d);
+  }
+  TEmfPlusComment& Lines(uint8_t pen, const std::vector<std::pair<float, float>>& points) {
+    TData d;
+    d.U(static_cast<uint32_t>(points.size()));
+    for (auto [x, y] : points)
+      d.F(x).F(y);
+    return Record(emfplus::DrawLines, pen, d);
+  }
   TEmfPlusComment& Translate(float dx, float dy) {
     return Record(emfplus::TranslateWorldTransform, emfplus::FlagAppend, Data().F(dx).F(dy));
   }

@@ -48,6 +48,59 @@ Matrix ReadMatrix(ByteView data, size_t offset) {
           data.F32(offset + 12), data.F32(offset + 16), data.F32(offset + 20)};
 }
 
+void ReadPoints(ByteView data, size_t offset, uint32_t count, bool compressed, std::vector<PointF>& out) {
+  const ByteView at = CheckedArray(data, offset, count, compressed ? 4 : 8, "EMF+ points");
+  out.resize(count);
+  for (uint32_t i = 0; i < count; ++i)
+    out[i] = compressed ? PointF{static_cast<float>(at.I16(4 * i)), static_cast<float>(at.I16(4 * i + 2))}
+                        : PointF{at.F32(8 * i), at.F32(8 * i + 4)};
+}
+
+RectF ReadRect(ByteView data, size_t offset, bool compressed) {
+  if (compressed)
+    return {static_cast<float>(data.I16(offset)), static_cast<float>(data.I16(offset + 2)),
+            static_cast<float>(data.I16(offset + 4)), static_cast<float>(data.I16(offset + 6))};
+  return {data.F32(offset), data.F32(offset + 4), data.F32(offset + 8), data.F32(offset + 12)};
+}
+
+PathView::PathView(ByteView body) : FData(Fixed(body, 12, "EMF+ path")) {
+  if (FData.U32(8) & (FlagRelative | 0x1000))
+    throw EDamagedData("EMF+ path with relative points or packed types");
+}
+
+void PathView::Points(std::vector<PointF>& out) const {
+  ReadPoints(FData, 12, Count(), FData.U32(8) & FlagCompressed, out);
+}
+
+Span<uint8_t> PathView::Types() const {
+  const uint64_t at = 12 + static_cast<uint64_t>(Count()) * ((FData.U32(8) & FlagCompressed) ? 4 : 8);
+  return Span<uint8_t>(FData, at, Count(), "EMF+ path point types");
+}
+
+PenView::PenView(ByteView body) : FData(Fixed(body, 20, "EMF+ pen")) {}
+
+uint32_t PenView::Argb() const {
+  // The optional fields the flags announce come before the pen's brush; the ones of variable length
+  // start with their count (of floats) or size (in bytes).
+  const uint32_t flags = FData.U32(8);
+  uint64_t at = 20;
+  const uint32_t fixed[][2] = {{0x1, 24}, {0x2, 4},  {0x4, 4},  {0x8, 4},
+                               {0x10, 4}, {0x20, 4}, {0x40, 4}, {0x80, 4}};
+  for (const auto& [flag, size] : fixed)
+    if (flags & flag) at += size;
+  auto counted = [&](uint32_t unit) {
+    if (at > FData.size()) throw EDamagedData("EMF+ pen ends before its brush");
+    at += 4 + static_cast<uint64_t>(unit) * FData.U32(static_cast<size_t>(at));
+  };
+  if (flags & 0x100) counted(4);
+  if (flags & 0x200) at += 4;
+  if (flags & 0x400) counted(4);
+  if (flags & 0x800) counted(1);
+  if (flags & 0x1000) counted(1);
+  if (at > FData.size()) throw EDamagedData("EMF+ pen ends before its brush");
+  return BrushView(FData.From(static_cast<size_t>(at))).Argb();
+}
+
 HeaderView::HeaderView(ByteView data) : FData(Fixed(data, 16, "EMF+ header")) {}
 
 FontView::FontView(ByteView body) : FData(Fixed(body, 24, "EMF+ font")) {}
@@ -60,6 +113,26 @@ Span<char16_t> FontView::FamilyName() const {
 }
 
 BrushView::BrushView(ByteView body) : FData(Fixed(body, 8, "EMF+ brush")) {}
+
+uint32_t BrushView::Argb() const {
+  switch (FData.U32(4)) {
+  case 0: // solid
+    return FData.U32(8);
+  case 1: // hatch: style, foreground, background
+    return FData.U32(12);
+  case 3: // path gradient: flags, wrap mode, centre colour
+    return FData.U32(16);
+  case 4: { // linear gradient: flags, wrap mode, rectangle, start and end colours
+    const uint32_t a = FData.U32(32), b = FData.U32(36);
+    uint32_t mixed = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+      mixed |= (((a >> shift & 0xFF) + (b >> shift & 0xFF)) / 2) << shift;
+    return mixed;
+  }
+  default:
+    return 0xFF808080;
+  }
+}
 
 StringFormatView::StringFormatView(ByteView body) : FData(Fixed(body, 20, "EMF+ string format")) {}
 

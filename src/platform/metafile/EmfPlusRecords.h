@@ -10,6 +10,7 @@
 // called. Values are little-endian; floats are returned as stored (the caller checks them).
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "EmfRecordViews.h"
 
@@ -24,6 +25,13 @@ enum : uint16_t {
   GetDC = 0x4004,
   Object = 0x4008,
   FillRects = 0x400A,
+  DrawRects = 0x400B,
+  FillPolygon = 0x400C,
+  DrawLines = 0x400D,
+  FillEllipse = 0x400E,
+  DrawEllipse = 0x400F,
+  FillPath = 0x4014,
+  DrawPath = 0x4015,
   DrawString = 0x401C,
   Save = 0x4025,
   Restore = 0x4026,
@@ -41,7 +49,7 @@ enum : uint16_t {
 };
 
 // Object types (bits 8..14 of an Object record's flags).
-enum : uint8_t { ObjectBrush = 1, ObjectFont = 6, ObjectStringFormat = 7 };
+enum : uint8_t { ObjectBrush = 1, ObjectPen = 2, ObjectPath = 3, ObjectFont = 6, ObjectStringFormat = 7 };
 
 // Units of fonts and of the page transform.
 enum : uint32_t {
@@ -68,6 +76,12 @@ enum : uint32_t { DriverCmapLookup = 1, DriverVertical = 2, DriverRealizedAdvanc
 constexpr uint16_t FlagColorBrush = 0x8000;
 constexpr uint16_t FlagAppend = 0x2000;
 constexpr uint16_t FlagContinuedObject = 0x8000;
+// Shapes: points stored as 16-bit integers; as deltas from the one before; a line list that closes.
+constexpr uint16_t FlagCompressed = 0x4000;
+constexpr uint16_t FlagRelative = 0x0800;
+constexpr uint16_t FlagClosed = 0x2000;
+// Path point types (low bits) and the flag that closes a figure.
+enum : uint8_t { PathStart = 0, PathLine = 1, PathBezier = 3, PathTypeMask = 7, PathClose = 0x80 };
 
 // One record: its type, flags and the data after the 12-byte header.
 struct TPlusRecord {
@@ -92,6 +106,35 @@ struct Matrix {
 };
 
 Matrix ReadMatrix(ByteView data, size_t offset);
+// `count` points at `offset`: 16-bit integers when compressed, else floats. Raises when they do not fit.
+void ReadPoints(ByteView data, size_t offset, uint32_t count, bool compressed, std::vector<PointF>& out);
+// A rectangle (x, y, width, height) at `offset`, 16-bit integers when compressed.
+RectF ReadRect(ByteView data, size_t offset, bool compressed);
+
+// A path object: its points and their types (paths stored with run-length types or relative points are
+// not read: DamagedData).
+class PathView {
+ public:
+  explicit PathView(ByteView body);
+  uint32_t Count() const { return FData.U32(4); }
+  void Points(std::vector<PointF>& out) const;
+  Span<uint8_t> Types() const;
+
+ private:
+  ByteView FData;
+};
+
+// A pen object: its width and unit, and the colour of its brush (solid brushes; others draw black).
+class PenView {
+ public:
+  explicit PenView(ByteView body);
+  uint32_t Unit() const { return FData.U32(12); }
+  float Width() const { return FData.F32(16); }
+  uint32_t Argb() const;
+
+ private:
+  ByteView FData;
+};
 
 // EmfPlusHeader: the logical resolution the EMF+ layer was recorded at.
 class HeaderView {
@@ -132,12 +175,13 @@ class FontView {
   ByteView FData;
 };
 
-// A brush object; only solid colours are read (other kinds draw in black).
+// A brush object and its colour: a solid brush's own; for a hatch its foreground, for gradients their
+// middle, for a texture grey (what a flat fill can show of them).
 class BrushView {
  public:
   explicit BrushView(ByteView body);
   bool Solid() const { return FData.U32(4) == 0; }
-  uint32_t Argb() const { return FData.U32(8); }
+  uint32_t Argb() const;
 
  private:
   ByteView FData;

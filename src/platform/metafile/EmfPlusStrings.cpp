@@ -32,9 +32,11 @@ TPlusAffine ThenPlus(const TPlusAffine& a, const TPlusAffine& b) {
 TEmfPlusStrings::TEmfPlusStrings(double deviceDpi)
     : FDpi(deviceDpi > 1 && deviceDpi < 100000 ? deviceDpi : 96) {}
 
-void TEmfPlusStrings::Read(ByteView comment, const std::function<void(const TPlusString&)>& draw) {
+void TEmfPlusStrings::Read(ByteView comment, const std::function<void(const TPlusString&)>& draw,
+                           const std::function<void(const TPlusShape&)>& shape) {
   ForEachEmfPlusRecord(comment, [&](const TPlusRecord& record) {
     try {
+      if (shape && Shape(record, shape)) return;
       Apply(record, draw);
     } catch (const EDamagedData&) {
       // One damaged EMF+ record is skipped; the next one is read.
@@ -203,7 +205,8 @@ void TEmfPlusStrings::ReadObject(const TPlusRecord& record) {
   ObjectView object(record.Flags, record.Data);
   if (object.Continued() || object.Id() >= 64) return;
   const uint8_t id = object.Id();
-  FFonts[id].Valid = FFormats[id].Valid = FBrushes[id].Valid = false;
+  FFonts[id].Valid = FFormats[id].Valid = FBrushes[id].Valid = FPens[id].Valid = false;
+  FPaths[id] = TPathObject();
   switch (object.Kind()) {
   case ObjectFont: {
     FontView f(object.Body());
@@ -221,9 +224,25 @@ void TEmfPlusStrings::ReadObject(const TPlusRecord& record) {
     FFormats[id] = {f.Flags(), f.Alignment(), f.LineAlignment(), true};
     break;
   }
+  case ObjectPen: {
+    PenView pen(object.Body());
+    const double width = pen.Width();
+    FPens[id] = {pen.Argb(), pen.Unit(), std::isfinite(width) && width > 0 && width < 1e6 ? width : 0, true};
+    break;
+  }
+  case ObjectPath: {
+    PathView path(object.Body());
+    if (path.Count() > kMaxPlusShapePoints) break;
+    TPathObject& p = FPaths[id];
+    path.Points(p.Points);
+    Span<uint8_t> types = path.Types();
+    p.Types.assign(types.begin(), types.end());
+    p.Valid = true;
+    break;
+  }
   case ObjectBrush: {
     BrushView b(object.Body());
-    FBrushes[id] = {b.Solid() ? b.Argb() : 0xFF000000, true};
+    FBrushes[id] = {b.Argb(), true};
     break;
   }
   default:
@@ -242,6 +261,110 @@ void TEmfPlusStrings::Pop(uint32_t index) {
       FStack.resize(i);
       return;
     }
+}
+
+bool TEmfPlusStrings::Shape(const TPlusRecord& record, const std::function<void(const TPlusShape&)>& shape) {
+  const ByteView d = record.Data;
+  const uint16_t flags = record.Flags;
+  const bool compressed = flags & FlagCompressed;
+  TPlusShape s;
+  s.ToDevice = ThenPlus(FState.World, PageToDevice());
+  auto rectangle = [&s](const RectF& r) {
+    const PointF corners[] = {
+        {r.x, r.y}, {r.x + r.width, r.y}, {r.x + r.width, r.y + r.height}, {r.x, r.y + r.height}};
+    for (int i = 0; i < 4; ++i) {
+      s.Points.push_back(corners[i]);
+      s.Types.push_back(i == 0 ? PathStart : i == 3 ? PathLine | PathClose : PathLine);
+    }
+  };
+  auto ellipse = [&s](const RectF& r) {
+    // Four Bézier quarters, as drawing libraries approximate an ellipse.
+    const float k = 0.5522847f, cx = r.x + r.width / 2, cy = r.y + r.height / 2, rx = r.width / 2,
+                ry = r.height / 2;
+    const PointF points[] = {{cx + rx, cy}, {cx + rx, cy + k * ry}, {cx + k * rx, cy + ry},
+                             {cx, cy + ry}, {cx - k * rx, cy + ry}, {cx - rx, cy + k * ry},
+                             {cx - rx, cy}, {cx - rx, cy - k * ry}, {cx - k * rx, cy - ry},
+                             {cx, cy - ry}, {cx + k * rx, cy - ry}, {cx + rx, cy - k * ry},
+                             {cx + rx, cy}};
+    for (int i = 0; i < 13; ++i) {
+      s.Points.push_back(points[i]);
+      s.Types.push_back(i == 0 ? PathStart : i == 12 ? PathBezier | PathClose : PathBezier);
+    }
+  };
+  auto fill = [&](bool colorBrush, uint32_t brush) {
+    s.Fill = true;
+    s.Argb = ColorOf(colorBrush, brush);
+  };
+  auto pen = [&](uint32_t id) {
+    if (id >= 64 || !FPens[id].Valid) return false;
+    s.Fill = false;
+    s.Argb = FPens[id].Argb;
+    const TPenObject& p = FPens[id];
+    s.PenWidth = p.Unit == UnitWorld
+                     ? p.Width
+                     : p.Width * UnitPixels(p.Unit) / (UnitPixels(FState.PageUnit) * FState.PageScale);
+    return true;
+  };
+  auto count = [](uint32_t n) {
+    if (n > kMaxPlusShapePoints) throw EDamagedData("EMF+ shape of " + std::to_string(n) + " points");
+    return n;
+  };
+  switch (record.Type) {
+  case FillRects:
+  case DrawRects: {
+    const size_t at = record.Type == FillRects ? 8 : 4;
+    const uint32_t n = count(d.U32(at - 4));
+    CheckedArray(d, at, n, compressed ? 8 : 16, "EMF+ rectangles");
+    if (record.Type == FillRects)
+      fill(flags & FlagColorBrush, d.U32(0));
+    else if (!pen(flags & 0xFF))
+      return true;
+    for (uint32_t i = 0; i < n; ++i)
+      rectangle(ReadRect(d, at + i * (compressed ? 8 : 16), compressed));
+    break;
+  }
+  case FillEllipse:
+  case DrawEllipse:
+    if (record.Type == FillEllipse)
+      fill(flags & FlagColorBrush, d.U32(0));
+    else if (!pen(flags & 0xFF))
+      return true;
+    ellipse(ReadRect(d, record.Type == FillEllipse ? 4 : 0, compressed));
+    break;
+  case FillPolygon:
+  case DrawLines: {
+    if (flags & FlagRelative) return true;
+    const size_t at = record.Type == FillPolygon ? 8 : 4;
+    ReadPoints(d, at, count(d.U32(at - 4)), compressed, s.Points);
+    if (s.Points.empty()) return true;
+    if (record.Type == FillPolygon)
+      fill(flags & FlagColorBrush, d.U32(0));
+    else if (!pen(flags & 0xFF))
+      return true;
+    s.Types.assign(s.Points.size(), PathLine);
+    s.Types[0] = PathStart;
+    if (record.Type == FillPolygon || (flags & FlagClosed)) s.Types.back() |= PathClose;
+    break;
+  }
+  case FillPath:
+  case DrawPath: {
+    const uint8_t id = flags & 0xFF;
+    if (id >= 64 || !FPaths[id].Valid) return true;
+    if (record.Type == FillPath)
+      fill(flags & FlagColorBrush, d.U32(0));
+    else if (!pen(d.U32(0)))
+      return true;
+    s.Points = FPaths[id].Points;
+    s.Types = FPaths[id].Types;
+    break;
+  }
+  default:
+    return false;
+  }
+  for (const PointF& p : s.Points)
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return true;
+  if (!s.Points.empty()) shape(s);
+  return true;
 }
 
 bool TEmfPlusStrings::FontOf(uint8_t id, TPlusFont& font) const {

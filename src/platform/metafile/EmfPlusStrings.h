@@ -56,6 +56,19 @@ struct TPlusString {
   bool GlyphIndices = false;              // DrawDriverString without character lookup
 };
 
+// A filled or stroked shape: figures of points with the layer's path point types (start, line, Bézier
+// and the flag that closes a figure), world units.
+struct TPlusShape {
+  std::vector<emfplus::PointF> Points;
+  std::vector<uint8_t> Types;
+  bool Fill = true;
+  uint32_t Argb = 0xFF000000;
+  double PenWidth = 0; // world units; 0 draws the thinnest line
+  TPlusAffine ToDevice;
+};
+
+constexpr size_t kMaxPlusShapePoints = 65536;
+
 // The font facts layout needs, at an em of 1.
 struct TPlusFontMetrics {
   std::function<double(char32_t)> Advance; // natural advance of a character (or glyph index)
@@ -73,8 +86,10 @@ class TEmfPlusStrings {
   // when the EMF+ header gives no resolution).
   explicit TEmfPlusStrings(double deviceDpi = 96);
 
-  // Reads one GDI comment record (type and size included); calls `draw` for each string it draws.
-  void Read(ByteView comment, const std::function<void(const TPlusString&)>& draw);
+  // Reads one GDI comment record (type and size included); calls `draw` for each string it draws and
+  // `shape` (when given) for each shape.
+  void Read(ByteView comment, const std::function<void(const TPlusString&)>& draw,
+            const std::function<void(const TPlusShape&)>& shape = {});
 
   // True once the comments carried an EMF+ header.
   bool SeenHeader() const { return FSeenHeader; }
@@ -101,8 +116,20 @@ class TEmfPlusStrings {
     uint32_t Argb = 0xFF000000;
     bool Valid = false;
   };
+  struct TPenObject {
+    uint32_t Argb = 0xFF000000, Unit = emfplus::UnitWorld;
+    double Width = 0;
+    bool Valid = false;
+  };
+  struct TPathObject {
+    std::vector<emfplus::PointF> Points;
+    std::vector<uint8_t> Types;
+    bool Valid = false;
+  };
 
   void Apply(const emfplus::TPlusRecord& record, const std::function<void(const TPlusString&)>& draw);
+  // The shape records; false for any other record.
+  bool Shape(const emfplus::TPlusRecord& record, const std::function<void(const TPlusShape&)>& shape);
   void Transform(const emfplus::TPlusRecord& record);
   void ReadObject(const emfplus::TPlusRecord& record);
   void Push(uint32_t index);
@@ -119,4 +146,6 @@ class TEmfPlusStrings {
   TFontObject FFonts[64];
   TFormatObject FFormats[64];
   TBrushObject FBrushes[64];
+  TPenObject FPens[64];
+  TPathObject FPaths[64];
 };

@@ -33,6 +33,63 @@ double DeviceDpi(const TEnhMetaHeader& h) {
 int32_t Round32(double v) {
   return static_cast<int32_t>(std::clamp(std::round(v), -2147483647.0, 2147483647.0));
 }
+
+// Shapes are drawn in units of this part of a device pixel (GDI points are integers).
+constexpr double kShapeUnitsPerPixel = 16;
+// A colour this transparent or more is left out (GDI has no translucency); a more opaque one is drawn
+// solid.
+constexpr uint32_t kLeastAlpha = 0x80;
+
+// The parts of the records that all shapes and strings share.
+class TRecordPlayer {
+ public:
+  TRecordPlayer(const TEmfRecord& comment, const std::function<void(const TEmfRecord&)>& play)
+      : FComment(comment), FPlay(play) {}
+  void Play(TEmfRecordBuilder& b) {
+    const std::vector<uint8_t>& record = b.Bytes();
+    TEmfRecord r = FComment;
+    r.Type = record[0] | record[1] << 8;
+    r.Size = static_cast<uint32_t>(record.size());
+    r.Data = ByteView(record.data(), record.size());
+    FPlay(r);
+  }
+  void Simple(uint32_t type, std::initializer_list<int32_t> values) {
+    TEmfRecordBuilder b(type);
+    for (int32_t v : values)
+      b.I32(v);
+    Play(b);
+  }
+  // Saves the state and draws in device pixels scaled by `m` (MM_TEXT, origins at zero).
+  void Begin(const TPlusAffine& m) {
+    Simple(EMR_SAVEDC, {});
+    Simple(EMR_SETMAPMODE, {MM_TEXT});
+    Simple(EMR_SETWINDOWORGEX, {0, 0});
+    Simple(EMR_SETVIEWPORTORGEX, {0, 0});
+    TEmfRecordBuilder b(EMR_SETWORLDTRANSFORM);
+    for (double v : {m.m11, m.m12, m.m21, m.m22, m.dx, m.dy})
+      b.F32(static_cast<float>(v));
+    Play(b);
+  }
+  void End(uint32_t slot, uint32_t stock) {
+    Simple(EMR_SELECTOBJECT, {static_cast<int32_t>(STOCK_OBJECT | stock)});
+    Simple(EMR_DELETEOBJECT, {static_cast<int32_t>(slot)});
+    Simple(EMR_RESTOREDC, {-1});
+  }
+
+ private:
+  const TEmfRecord& FComment;
+  const std::function<void(const TEmfRecord&)>& FPlay;
+};
+
+uint32_t ColorRef(uint32_t argb) {
+  return (argb >> 16 & 0xFF) | (argb & 0xFF00) | (argb & 0xFF) << 16;
+}
+
+bool Usable(const TPlusAffine& m) {
+  for (double v : {m.m11, m.m12, m.m21, m.m22, m.dx, m.dy})
+    if (!std::isfinite(v) || std::fabs(v) > 3e38) return false;
+  return std::fabs(m.Det()) > 1e-12;
+}
 } // namespace
 
 TEmfPlusPlayback::TEmfPlusPlayback(const TMetafile& page)
@@ -52,7 +109,9 @@ bool TEmfPlusPlayback::Translate(const TEmfRecord& comment,
                                  const std::function<void(const TEmfRecord&)>& play) {
   if (!FActive || comment.Type != EMR_GDICOMMENT) return true;
   try {
-    FStrings.Read(comment.Data, [&](const TPlusString& string) { Emit(string, comment, play); });
+    FStrings.Read(
+        comment.Data, [&](const TPlusString& string) { Emit(string, comment, play); },
+        [&](const TPlusShape& shape) { EmitShape(shape, comment, play); });
   } catch (const EDamagedData&) {
     return false;
   }
@@ -61,7 +120,7 @@ bool TEmfPlusPlayback::Translate(const TEmfRecord& comment,
 
 void TEmfPlusPlayback::Emit(const TPlusString& s, const TEmfRecord& comment,
                             const std::function<void(const TEmfRecord&)>& play) {
-  if ((s.Argb >> 24) == 0) return; // fully transparent
+  if ((s.Argb >> 24) < kLeastAlpha) return;
   TFontRequest request;
   request.FaceName = Utf16ToUtf8(s.Font.Family);
   request.Weight = s.Font.Bold ? 700 : 400;
@@ -82,9 +141,7 @@ void TEmfPlusPlayback::Emit(const TPlusString& s, const TEmfRecord& comment,
   const double unit = s.Font.EmWorld / kTextEm, k = FDeviceDpi / FStrings.Dpi();
   const TPlusAffine m =
       ThenPlus(ThenPlus(TPlusAffine{unit, 0, 0, unit, 0, 0}, s.ToDevice), TPlusAffine{k, 0, 0, k, 0, 0});
-  for (double v : {m.m11, m.m12, m.m21, m.m22, m.dx, m.dy})
-    if (!std::isfinite(v) || std::fabs(v) > 3e38) return;
-  if (!(std::fabs(m.Det()) > 1e-12)) return;
+  if (!Usable(m)) return;
 
   auto emit = [&](TEmfRecordBuilder& b) {
     const std::vector<uint8_t>& record = b.Bytes();
@@ -170,4 +227,73 @@ void TEmfPlusPlayback::Emit(const TPlusString& s, const TEmfRecord& comment,
   simple(EMR_SELECTOBJECT, {static_cast<int32_t>(STOCK_OBJECT | SYSTEM_FONT)});
   simple(EMR_DELETEOBJECT, {static_cast<int32_t>(FSlot)});
   simple(EMR_RESTOREDC, {-1});
+}
+
+void TEmfPlusPlayback::EmitShape(const TPlusShape& s, const TEmfRecord& comment,
+                                 const std::function<void(const TEmfRecord&)>& play) {
+  if ((s.Argb >> 24) < kLeastAlpha) return;
+  // Logical units of 1/16 device pixel: world units scaled by `unit`, then the layer's transform.
+  const double k = FDeviceDpi / FStrings.Dpi();
+  const TPlusAffine toPage = ThenPlus(s.ToDevice, TPlusAffine{k, 0, 0, k, 0, 0});
+  if (!Usable(toPage)) return;
+  const double unit = 1 / (kShapeUnitsPerPixel * std::sqrt(std::fabs(toPage.Det())));
+  const TPlusAffine m = ThenPlus(TPlusAffine{unit, 0, 0, unit, 0, 0}, toPage);
+  if (!Usable(m)) return;
+  std::vector<std::pair<int32_t, int32_t>> points;
+  points.reserve(s.Points.size());
+  for (const emfplus::PointF& p : s.Points) {
+    const double x = p.x / unit, y = p.y / unit;
+    if (!(std::fabs(x) < 1e9 && std::fabs(y) < 1e9)) return;
+    points.emplace_back(Round32(x), Round32(y));
+  }
+
+  TRecordPlayer r(comment, play);
+  r.Begin(m);
+  if (s.Fill) {
+    TEmfRecordBuilder b(EMR_CREATEBRUSHINDIRECT);
+    b.U32(FSlot).U32(BS_SOLID).U32(ColorRef(s.Argb)).U32(0);
+    r.Play(b);
+    r.Simple(EMR_SELECTOBJECT, {static_cast<int32_t>(FSlot)});
+    r.Simple(EMR_SELECTOBJECT, {static_cast<int32_t>(STOCK_OBJECT | NULL_PEN)});
+    r.Simple(EMR_SETPOLYFILLMODE, {ALTERNATE});
+  } else {
+    const double width = s.PenWidth / unit;
+    const bool thin = !(width >= 1.5) || width > 1e7;
+    TEmfRecordBuilder b(EMR_EXTCREATEPEN);
+    b.U32(FSlot).U32(0).U32(0).U32(0).U32(0);
+    b.U32(thin ? PS_COSMETIC | PS_SOLID : PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_MITER);
+    b.U32(thin ? 1 : static_cast<uint32_t>(Round32(width))).U32(BS_SOLID).U32(ColorRef(s.Argb)).U32(0).U32(0);
+    r.Play(b);
+    r.Simple(EMR_SELECTOBJECT, {static_cast<int32_t>(FSlot)});
+    r.Simple(EMR_SELECTOBJECT, {static_cast<int32_t>(STOCK_OBJECT | NULL_BRUSH)});
+  }
+  r.Simple(EMR_BEGINPATH, {});
+  // Runs of lines and of Bézier points become one POLYLINETO or POLYBEZIERTO each.
+  for (size_t i = 0; i < points.size();) {
+    const uint8_t type = s.Types[i] & emfplus::PathTypeMask;
+    if (type == emfplus::PathStart || i == 0) {
+      r.Simple(EMR_MOVETOEX, {points[i].first, points[i].second});
+      if (s.Types[i] & emfplus::PathClose) r.Simple(EMR_CLOSEFIGURE, {});
+      ++i;
+      continue;
+    }
+    size_t end = i;
+    while (end < points.size() && (s.Types[end] & emfplus::PathTypeMask) == type &&
+           (end == i || !(s.Types[end - 1] & emfplus::PathClose)))
+      ++end;
+    size_t count = end - i;
+    if (type == emfplus::PathBezier) count -= count % 3;
+    if (count > 0 && (type == emfplus::PathLine || type == emfplus::PathBezier)) {
+      TEmfRecordBuilder b(type == emfplus::PathLine ? EMR_POLYLINETO : EMR_POLYBEZIERTO);
+      b.Rect(0, 0, -1, -1).U32(static_cast<uint32_t>(count));
+      for (size_t j = i; j < i + count; ++j)
+        b.I32(points[j].first).I32(points[j].second);
+      r.Play(b);
+    }
+    if (s.Types[end - 1] & emfplus::PathClose) r.Simple(EMR_CLOSEFIGURE, {});
+    i = end;
+  }
+  r.Simple(EMR_ENDPATH, {});
+  r.Simple(s.Fill ? EMR_FILLPATH : EMR_STROKEPATH, {0, 0, -1, -1});
+  r.End(FSlot, s.Fill ? WHITE_BRUSH : BLACK_PEN);
 }

@@ -1,10 +1,13 @@
 #pragma once
-// The text of a page drawn only with EMF+ records, played as GDI records. A metafile may hold its picture
+// A page drawn only with EMF+ records, played as GDI records. A metafile may hold its picture
 // only in the EMF+ layer of its comments (no GDI record draws anything); renderers that play GDI records
 // would show such a page blank. For those pages every EMF+ string becomes the GDI records that draw it —
 // a font, a colour and one EXTTEXTOUTW per line with its advances, under a world transform that carries
-// the layer's transforms — and each renderer plays them as its own records: the preview, the printer, the
-// PDF export and the text extraction all show the same text. A page that also draws with GDI records is
+// the layer's transforms — and every filled or outlined shape (rectangles, ellipses, polygons, lines,
+// paths) a GDI path filled with a solid brush or stroked with a solid pen; each renderer plays them as its
+// own records: the preview, the printer, the PDF export and the text extraction all show the same page.
+// Brushes other than solid ones fill with one representative colour; images, regions, clipping, curves
+// and pies of the layer are not drawn. A page that also draws with GDI records is
 // left as it is: its GDI records are the picture (the EMF+ layer repeats it).
 //
 // The records use one handle-table entry past the page's own (Slot()); a renderer sizes its table with
@@ -33,6 +36,8 @@ class TEmfPlusPlayback {
  private:
   void Emit(const TPlusString& string, const TEmfRecord& comment,
             const std::function<void(const TEmfRecord&)>& play);
+  void EmitShape(const TPlusShape& shape, const TEmfRecord& comment,
+                 const std::function<void(const TEmfRecord&)>& play);
 
   bool FActive = false;
   uint32_t FSlot = 1;
