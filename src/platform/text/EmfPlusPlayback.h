@@ -16,7 +16,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/metafile/EmfPlusStrings.h"
+#include "platform/metafile/EmfPlusLayer.h"
 #include "platform/metafile/Metafile.h"
 
 class TEmfPlusPlayback {
@@ -42,5 +42,5 @@ class TEmfPlusPlayback {
   bool FActive = false;
   uint32_t FSlot = 1;
   double FDeviceDpi = 96;
-  TEmfPlusStrings FStrings;
+  TEmfPlusLayer FStrings;
 };

@@ -1,14 +1,15 @@
 #pragma once
-// The strings of a metafile's EMF+ layer (DrawString and DrawDriverString) with everything that places them:
-// the font, the colour, the string format and the transform from world units to the metafile's device
-// pixels, kept through the object table, the world and page transforms and the saved states. Plain C++.
-// Renderers that know only GDI records use it for metafiles whose pictures exist only as EMF+ records, so
-// that their text is still shown, printed and found.
+// What a metafile's EMF+ layer draws that GDI records can draw too: its strings (DrawString and
+// DrawDriverString) and its filled and outlined shapes, each with everything that places it — the font,
+// the colour, the string format, the pen's width and the transform from world units to the metafile's
+// device pixels — kept through the object table, the world and page transforms and the saved states.
+// Plain C++. Renderers that know only GDI records use it for metafiles whose pictures exist only as EMF+
+// records, so that such pages are still shown, printed and found.
 //
 // Error policy: a record whose data does not fit, or names a missing object, is skipped; strings longer than
-// kMaxPlusStringUnits are skipped; non-finite transforms are refused (the old one stays). Nothing raises out
-// of Read() except for a comment whose record sizes are broken (EDamagedData), which the caller skips as it
-// skips any damaged record.
+// kMaxPlusStringUnits and shapes of more than kMaxPlusShapePoints points are skipped; non-finite transforms
+// are refused (the old one stays). Nothing raises out of Read() except for a comment whose record sizes are
+// broken (EDamagedData), which the caller skips as it skips any damaged record.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -80,11 +81,11 @@ struct TPlusFontMetrics {
 // glyph strings at their positions (or advanced naturally from the first).
 std::vector<TPlusGlyph> LayoutPlusString(const TPlusString& String, const TPlusFontMetrics& Metrics);
 
-class TEmfPlusStrings {
+class TEmfPlusLayer {
  public:
   // `deviceDpi`: pixels per inch of the metafile's reference device (for fonts sized in points etc.
   // when the EMF+ header gives no resolution).
-  explicit TEmfPlusStrings(double deviceDpi = 96);
+  explicit TEmfPlusLayer(double deviceDpi = 96);
 
   // Reads one GDI comment record (type and size included); calls `draw` for each string it draws and
   // `shape` (when given) for each shape.

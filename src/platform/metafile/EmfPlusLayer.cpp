@@ -1,4 +1,4 @@
-#include "EmfPlusStrings.h"
+#include "EmfPlusLayer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,11 +29,10 @@ TPlusAffine ThenPlus(const TPlusAffine& a, const TPlusAffine& b) {
           a.dx * b.m11 + a.dy * b.m21 + b.dx, a.dx * b.m12 + a.dy * b.m22 + b.dy};
 }
 
-TEmfPlusStrings::TEmfPlusStrings(double deviceDpi)
-    : FDpi(deviceDpi > 1 && deviceDpi < 100000 ? deviceDpi : 96) {}
+TEmfPlusLayer::TEmfPlusLayer(double deviceDpi) : FDpi(deviceDpi > 1 && deviceDpi < 100000 ? deviceDpi : 96) {}
 
-void TEmfPlusStrings::Read(ByteView comment, const std::function<void(const TPlusString&)>& draw,
-                           const std::function<void(const TPlusShape&)>& shape) {
+void TEmfPlusLayer::Read(ByteView comment, const std::function<void(const TPlusString&)>& draw,
+                         const std::function<void(const TPlusShape&)>& shape) {
   ForEachEmfPlusRecord(comment, [&](const TPlusRecord& record) {
     try {
       if (shape && Shape(record, shape)) return;
@@ -44,7 +43,7 @@ void TEmfPlusStrings::Read(ByteView comment, const std::function<void(const TPlu
   });
 }
 
-double TEmfPlusStrings::UnitPixels(uint32_t unit) const {
+double TEmfPlusLayer::UnitPixels(uint32_t unit) const {
   switch (unit) {
   case UnitPoint:
     return FDpi / 72;
@@ -59,12 +58,12 @@ double TEmfPlusStrings::UnitPixels(uint32_t unit) const {
   }
 }
 
-TPlusAffine TEmfPlusStrings::PageToDevice() const {
+TPlusAffine TEmfPlusLayer::PageToDevice() const {
   const double k = UnitPixels(FState.PageUnit) * FState.PageScale;
   return {k, 0, 0, k, 0, 0};
 }
 
-void TEmfPlusStrings::Apply(const TPlusRecord& record, const std::function<void(const TPlusString&)>& draw) {
+void TEmfPlusLayer::Apply(const TPlusRecord& record, const std::function<void(const TPlusString&)>& draw) {
   switch (record.Type) {
   case Header: {
     HeaderView header(record.Data);
@@ -160,7 +159,7 @@ void TEmfPlusStrings::Apply(const TPlusRecord& record, const std::function<void(
   }
 }
 
-void TEmfPlusStrings::Transform(const TPlusRecord& record) {
+void TEmfPlusLayer::Transform(const TPlusRecord& record) {
   const ByteView d = record.Data;
   const bool append = record.Flags & FlagAppend;
   TPlusAffine m;
@@ -201,7 +200,7 @@ void TEmfPlusStrings::Transform(const TPlusRecord& record) {
   if (Finite(w)) FState.World = w;
 }
 
-void TEmfPlusStrings::ReadObject(const TPlusRecord& record) {
+void TEmfPlusLayer::ReadObject(const TPlusRecord& record) {
   ObjectView object(record.Flags, record.Data);
   if (object.Continued() || object.Id() >= 64) return;
   const uint8_t id = object.Id();
@@ -250,11 +249,11 @@ void TEmfPlusStrings::ReadObject(const TPlusRecord& record) {
   }
 }
 
-void TEmfPlusStrings::Push(uint32_t index) {
+void TEmfPlusLayer::Push(uint32_t index) {
   if (FStack.size() < kMaxSavedStates) FStack.emplace_back(index, FState);
 }
 
-void TEmfPlusStrings::Pop(uint32_t index) {
+void TEmfPlusLayer::Pop(uint32_t index) {
   for (size_t i = FStack.size(); i-- > 0;)
     if (FStack[i].first == index) {
       FState = FStack[i].second;
@@ -263,7 +262,7 @@ void TEmfPlusStrings::Pop(uint32_t index) {
     }
 }
 
-bool TEmfPlusStrings::Shape(const TPlusRecord& record, const std::function<void(const TPlusShape&)>& shape) {
+bool TEmfPlusLayer::Shape(const TPlusRecord& record, const std::function<void(const TPlusShape&)>& shape) {
   const ByteView d = record.Data;
   const uint16_t flags = record.Flags;
   const bool compressed = flags & FlagCompressed;
@@ -367,7 +366,7 @@ bool TEmfPlusStrings::Shape(const TPlusRecord& record, const std::function<void(
   return true;
 }
 
-bool TEmfPlusStrings::FontOf(uint8_t id, TPlusFont& font) const {
+bool TEmfPlusLayer::FontOf(uint8_t id, TPlusFont& font) const {
   if (id >= 64 || !FFonts[id].Valid) return false;
   const TFontObject& f = FFonts[id];
   font.Family = f.Family;
@@ -382,7 +381,7 @@ bool TEmfPlusStrings::FontOf(uint8_t id, TPlusFont& font) const {
   return std::isfinite(font.EmWorld) && font.EmWorld > 0;
 }
 
-uint32_t TEmfPlusStrings::ColorOf(bool colorBrush, uint32_t brush) const {
+uint32_t TEmfPlusLayer::ColorOf(bool colorBrush, uint32_t brush) const {
   if (colorBrush) return brush;
   return brush < 64 && FBrushes[brush].Valid ? FBrushes[brush].Argb : 0xFF000000;
 }
