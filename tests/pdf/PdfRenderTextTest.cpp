@@ -60,20 +60,6 @@ int32_t Measured(const std::u16string& text) {
   return static_cast<int32_t>(RoundEven(probe.Canvas().UnicodeTextWidth(text.c_str()) / 0.75));
 }
 
-// The text pdftotext reads from the file, laid out as on the page.
-std::string ExtractedText(const std::string& path) {
-  std::string command = "pdftotext -layout '" + path + "' -";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return "(pdftotext did not start)";
-  std::string text;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-    text.append(buffer, n);
-  pclose(pipe);
-  return text;
-}
-
 // Advances summing to Width, spread over the characters.
 std::vector<int32_t> Spread(size_t n, int32_t Width) {
   std::vector<int32_t> dx(n, Width / static_cast<int32_t>(n));
@@ -327,7 +313,7 @@ TEST(PdfRenderTextFile, PolishTextByLogFontIsExtractable) {
   page.Render(w.ToMetafile());
   std::string path = SaveForInspection(page.Doc(), "render-polish-text.pdf");
   EXPECT_EQ(PdfToolProblems(path), "");
-  std::string text = ExtractedText(path);
+  std::string text = PdfText(path);
   EXPECT_EQ(Count(text, "Zażółć gęślą jaźń"), 2) << text;
 }
 
@@ -352,7 +338,7 @@ TEST(PdfRenderTextFile, ShiftJisTextIsDecodedAndPlacedPerCharacter) {
 
   std::string path = SaveForInspection(page.Doc(), "render-shift-jis-text.pdf");
   EXPECT_EQ(PdfToolProblems(path), "");
-  std::string text = ExtractedText(path);
+  std::string text = PdfText(path);
   EXPECT_NE(text.find("αβA"), std::string::npos) << text;
 }
 

@@ -8,13 +8,13 @@ using namespace emfplus;
 namespace {
 constexpr size_t kMaxSavedStates = 4096;
 
-bool Finite(const TPlusAffine& t) {
+bool Finite(const TAffine& t) {
   for (double v : {t.m11, t.m12, t.m21, t.m22, t.dx, t.dy})
     if (!std::isfinite(v)) return false;
   return true;
 }
 
-TPlusAffine FromMatrix(const Matrix& m) {
+TAffine FromMatrix(const Matrix& m) {
   return {m.m11, m.m12, m.m21, m.m22, m.dx, m.dy};
 }
 
@@ -22,12 +22,6 @@ bool IsSpace(char16_t c) {
   return c == u' ' || c == u'\t' || c == 0xA0;
 }
 } // namespace
-
-TPlusAffine ThenPlus(const TPlusAffine& a, const TPlusAffine& b) {
-  return {a.m11 * b.m11 + a.m12 * b.m21,      a.m11 * b.m12 + a.m12 * b.m22,
-          a.m21 * b.m11 + a.m22 * b.m21,      a.m21 * b.m12 + a.m22 * b.m22,
-          a.dx * b.m11 + a.dy * b.m21 + b.dx, a.dx * b.m12 + a.dy * b.m22 + b.dy};
-}
 
 TEmfPlusLayer::TEmfPlusLayer(double deviceDpi) : FDpi(deviceDpi > 1 && deviceDpi < 100000 ? deviceDpi : 96) {}
 
@@ -58,7 +52,7 @@ double TEmfPlusLayer::UnitPixels(uint32_t unit) const {
   }
 }
 
-TPlusAffine TEmfPlusLayer::PageToDevice() const {
+TAffine TEmfPlusLayer::PageToDevice() const {
   const double k = UnitPixels(FState.PageUnit) * FState.PageScale;
   return {k, 0, 0, k, 0, 0};
 }
@@ -98,8 +92,8 @@ void TEmfPlusLayer::Apply(const TPlusRecord& record, const std::function<void(co
     if (!(sw != 0 && sh != 0)) break;
     const double unit = UnitPixels(record.Flags & 0xFF) / (UnitPixels(FState.PageUnit) * FState.PageScale);
     const double kx = dw / sw * unit, ky = dh / sh * unit;
-    TPlusAffine box{kx, 0, 0, ky, dx * unit - sx * kx, dy * unit - sy * ky};
-    TPlusAffine world = ThenPlus(box, FState.World);
+    TAffine box{kx, 0, 0, ky, dx * unit - sx * kx, dy * unit - sy * ky};
+    TAffine world = Then(box, FState.World);
     if (Finite(world) && std::fabs(world.Det()) > 1e-18) FState.World = world;
     break;
   }
@@ -115,7 +109,7 @@ void TEmfPlusLayer::Apply(const TPlusRecord& record, const std::function<void(co
     if (!FontOf(v.FontId(), s.Font)) break;
     s.Text.assign(text.begin(), text.end());
     s.Argb = ColorOf(v.ColorBrush(), v.Brush());
-    s.ToDevice = ThenPlus(FState.World, PageToDevice());
+    s.ToDevice = Then(FState.World, PageToDevice());
     s.Layout = v.LayoutRect();
     if (const uint32_t f = v.FormatId(); f < 64 && FFormats[f].Valid) {
       s.Alignment = FFormats[f].Alignment;
@@ -144,13 +138,13 @@ void TEmfPlusLayer::Apply(const TPlusRecord& record, const std::function<void(co
       s.Positions.push_back(p);
     }
     s.Argb = ColorOf(v.ColorBrush(), v.Brush());
-    TPlusAffine world = FState.World;
+    TAffine world = FState.World;
     if (v.HasMatrix()) {
-      TPlusAffine m = FromMatrix(v.Transform());
+      TAffine m = FromMatrix(v.Transform());
       if (!Finite(m) || std::fabs(m.Det()) < 1e-18) break;
-      world = ThenPlus(m, world);
+      world = Then(m, world);
     }
-    s.ToDevice = ThenPlus(world, PageToDevice());
+    s.ToDevice = Then(world, PageToDevice());
     draw(s);
     break;
   }
@@ -162,15 +156,15 @@ void TEmfPlusLayer::Apply(const TPlusRecord& record, const std::function<void(co
 void TEmfPlusLayer::Transform(const TPlusRecord& record) {
   const ByteView d = record.Data;
   const bool append = record.Flags & FlagAppend;
-  TPlusAffine m;
+  TAffine m;
   switch (record.Type) {
   case SetWorldTransform: {
-    TPlusAffine w = FromMatrix(ReadMatrix(d, 0));
+    TAffine w = FromMatrix(ReadMatrix(d, 0));
     if (Finite(w)) FState.World = w;
     return;
   }
   case ResetWorldTransform:
-    FState.World = TPlusAffine();
+    FState.World = TAffine();
     return;
   case SetPageTransform: {
     const double scale = d.F32(0);
@@ -196,7 +190,7 @@ void TEmfPlusLayer::Transform(const TPlusRecord& record) {
   default:
     return;
   }
-  TPlusAffine w = append ? ThenPlus(FState.World, m) : ThenPlus(m, FState.World);
+  TAffine w = append ? Then(FState.World, m) : Then(m, FState.World);
   if (Finite(w)) FState.World = w;
 }
 
@@ -267,7 +261,7 @@ bool TEmfPlusLayer::Shape(const TPlusRecord& record, const std::function<void(co
   const uint16_t flags = record.Flags;
   const bool compressed = flags & FlagCompressed;
   TPlusShape s;
-  s.ToDevice = ThenPlus(FState.World, PageToDevice());
+  s.ToDevice = Then(FState.World, PageToDevice());
   auto rectangle = [&s](const RectF& r) {
     const PointF corners[] = {
         {r.x, r.y}, {r.x + r.width, r.y}, {r.x + r.width, r.y + r.height}, {r.x, r.y + r.height}};

@@ -15,19 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "Affine.h"
 #include "EmfPlusRecords.h"
-
-// x' = x * m11 + y * m21 + dx, y' = x * m12 + y * m22 + dy.
-struct TPlusAffine {
-  double m11 = 1, m12 = 0, m21 = 0, m22 = 1, dx = 0, dy = 0;
-  double Det() const { return m11 * m22 - m12 * m21; }
-  void Map(double x, double y, double& ox, double& oy) const {
-    ox = x * m11 + y * m21 + dx;
-    oy = x * m12 + y * m22 + dy;
-  }
-};
-// `first` applied, then `second`.
-TPlusAffine ThenPlus(const TPlusAffine& first, const TPlusAffine& second);
 
 constexpr size_t kMaxPlusStringUnits = 32768;
 
@@ -48,7 +37,7 @@ struct TPlusString {
   std::u16string Text;
   TPlusFont Font;
   uint32_t Argb = 0xFF000000;
-  TPlusAffine ToDevice; // world units to the metafile's device pixels
+  TAffine ToDevice; // world units to the metafile's device pixels
   // DrawString: a layout rectangle and a format; DrawDriverString: a position for each glyph.
   bool Positioned = false;
   emfplus::RectF Layout;
@@ -65,7 +54,7 @@ struct TPlusShape {
   bool Fill = true;
   uint32_t Argb = 0xFF000000;
   double PenWidth = 0; // world units; 0 draws the thinnest line
-  TPlusAffine ToDevice;
+  TAffine ToDevice;
 };
 
 constexpr size_t kMaxPlusShapePoints = 65536;
@@ -99,7 +88,7 @@ class TEmfPlusLayer {
 
  private:
   struct TGraphicsState {
-    TPlusAffine World;
+    TAffine World;
     uint32_t PageUnit = emfplus::UnitPixel;
     double PageScale = 1;
   };
@@ -136,7 +125,7 @@ class TEmfPlusLayer {
   void Push(uint32_t index);
   void Pop(uint32_t index);
   double UnitPixels(uint32_t unit) const;
-  TPlusAffine PageToDevice() const;
+  TAffine PageToDevice() const;
   bool FontOf(uint8_t id, TPlusFont& font) const;
   uint32_t ColorOf(bool colorBrush, uint32_t brush) const;
 

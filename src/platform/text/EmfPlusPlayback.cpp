@@ -60,7 +60,7 @@ class TRecordPlayer {
     Play(b);
   }
   // Saves the state and draws in device pixels scaled by `m` (MM_TEXT, origins at zero).
-  void Begin(const TPlusAffine& m) {
+  void Begin(const TAffine& m) {
     Simple(EMR_SAVEDC, {});
     Simple(EMR_SETMAPMODE, {MM_TEXT});
     Simple(EMR_SETWINDOWORGEX, {0, 0});
@@ -85,7 +85,7 @@ uint32_t ColorRef(uint32_t argb) {
   return (argb >> 16 & 0xFF) | (argb & 0xFF00) | (argb & 0xFF) << 16;
 }
 
-bool Usable(const TPlusAffine& m) {
+bool Usable(const TAffine& m) {
   for (double v : {m.m11, m.m12, m.m21, m.m22, m.dx, m.dy})
     if (!std::isfinite(v) || std::fabs(v) > 3e38) return false;
   return std::fabs(m.Det()) > 1e-12;
@@ -94,7 +94,7 @@ bool Usable(const TPlusAffine& m) {
 
 TEmfPlusPlayback::TEmfPlusPlayback(const TMetafile& page)
     : FSlot(std::max<uint32_t>(1, page.Empty() ? 1 : page.Header().nHandles)),
-      FDeviceDpi(page.Empty() ? 96 : DeviceDpi(page.Header())), FStrings(FDeviceDpi) {
+      FDeviceDpi(page.Empty() ? 96 : DeviceDpi(page.Header())), FLayer(FDeviceDpi) {
   if (page.Empty()) return;
   bool plus = false, gdi = false;
   page.EnumerateRecords([&](const TEmfRecord& record) {
@@ -109,7 +109,7 @@ bool TEmfPlusPlayback::Translate(const TEmfRecord& comment,
                                  const std::function<void(const TEmfRecord&)>& play) {
   if (!FActive || comment.Type != EMR_GDICOMMENT) return true;
   try {
-    FStrings.Read(
+    FLayer.Read(
         comment.Data, [&](const TPlusString& string) { Emit(string, comment, play); },
         [&](const TPlusShape& shape) { EmitShape(shape, comment, play); });
   } catch (const EDamagedData&) {
@@ -138,25 +138,9 @@ void TEmfPlusPlayback::Emit(const TPlusString& s, const TEmfRecord& comment,
   if (glyphs.empty()) return;
 
   // Text space (an em of kTextEm units) to the layer's world, to its device pixels, to the page's.
-  const double unit = s.Font.EmWorld / kTextEm, k = FDeviceDpi / FStrings.Dpi();
-  const TPlusAffine m =
-      ThenPlus(ThenPlus(TPlusAffine{unit, 0, 0, unit, 0, 0}, s.ToDevice), TPlusAffine{k, 0, 0, k, 0, 0});
+  const double unit = s.Font.EmWorld / kTextEm, k = FDeviceDpi / FLayer.Dpi();
+  const TAffine m = Then(Then(TAffine{unit, 0, 0, unit, 0, 0}, s.ToDevice), TAffine{k, 0, 0, k, 0, 0});
   if (!Usable(m)) return;
-
-  auto emit = [&](TEmfRecordBuilder& b) {
-    const std::vector<uint8_t>& record = b.Bytes();
-    TEmfRecord r = comment;
-    r.Type = record[0] | record[1] << 8;
-    r.Size = static_cast<uint32_t>(record.size());
-    r.Data = ByteView(record.data(), record.size());
-    play(r);
-  };
-  auto simple = [&](uint32_t type, std::initializer_list<int32_t> values) {
-    TEmfRecordBuilder b(type);
-    for (int32_t v : values)
-      b.I32(v);
-    emit(b);
-  };
 
   // Renderers turn text by the font's escapement: the records get a world transform that only scales
   // (the baseline's length), and the turn goes into the font.
@@ -165,15 +149,8 @@ void TEmfPlusPlayback::Emit(const TPlusString& s, const TEmfRecord& comment,
   const int32_t escapement = Round32(-std::atan2(m.m12, m.m11) * 1800 / M_PI);
   if (!(scale > 1e-9) || !(height > 0.01 && height < 100)) return;
 
-  simple(EMR_SAVEDC, {});
-  simple(EMR_SETMAPMODE, {MM_TEXT});
-  simple(EMR_SETWINDOWORGEX, {0, 0});
-  simple(EMR_SETVIEWPORTORGEX, {0, 0});
-  {
-    TEmfRecordBuilder b(EMR_SETWORLDTRANSFORM);
-    b.F32(static_cast<float>(scale)).F32(0).F32(0).F32(static_cast<float>(scale)).F32(0).F32(0);
-    emit(b);
-  }
+  TRecordPlayer r(comment, play);
+  r.Begin(TAffine{scale, 0, 0, scale, 0, 0});
   {
     TEmfRecordBuilder b(EMR_EXTCREATEFONTINDIRECTW);
     b.U32(FSlot).I32(-Round32(kTextEm * height)).I32(0).I32(escapement).I32(escapement);
@@ -182,13 +159,12 @@ void TEmfPlusPlayback::Emit(const TPlusString& s, const TEmfRecord& comment,
     std::u16string name = s.Font.Family.substr(0, 31);
     name.resize(32, u'\0');
     b.Raw(name.data(), name.size() * 2);
-    emit(b);
+    r.Play(b);
   }
-  simple(EMR_SELECTOBJECT, {static_cast<int32_t>(FSlot)});
-  const uint32_t rgb = (s.Argb >> 16 & 0xFF) | (s.Argb & 0xFF00) | (s.Argb & 0xFF) << 16;
-  simple(EMR_SETTEXTCOLOR, {static_cast<int32_t>(rgb)});
-  simple(EMR_SETBKMODE, {TRANSPARENT});
-  simple(EMR_SETTEXTALIGN, {TA_BASELINE | TA_LEFT | TA_NOUPDATECP});
+  r.Simple(EMR_SELECTOBJECT, {static_cast<int32_t>(FSlot)});
+  r.Simple(EMR_SETTEXTCOLOR, {static_cast<int32_t>(ColorRef(s.Argb))});
+  r.Simple(EMR_SETBKMODE, {TRANSPARENT});
+  r.Simple(EMR_SETTEXTALIGN, {TA_BASELINE | TA_LEFT | TA_NOUPDATECP});
 
   // One EXTTEXTOUTW per line (glyphs on one baseline), advances from where each next glyph starts.
   for (size_t begin = 0; begin < glyphs.size();) {
@@ -221,23 +197,21 @@ void TEmfPlusPlayback::Emit(const TPlusString& s, const TEmfRecord& comment,
     b.Raw(text.data(), text.size() * 2).Align4();
     for (int32_t d : dx)
       b.I32(d);
-    emit(b);
+    r.Play(b);
     begin = end;
   }
-  simple(EMR_SELECTOBJECT, {static_cast<int32_t>(STOCK_OBJECT | SYSTEM_FONT)});
-  simple(EMR_DELETEOBJECT, {static_cast<int32_t>(FSlot)});
-  simple(EMR_RESTOREDC, {-1});
+  r.End(FSlot, SYSTEM_FONT);
 }
 
 void TEmfPlusPlayback::EmitShape(const TPlusShape& s, const TEmfRecord& comment,
                                  const std::function<void(const TEmfRecord&)>& play) {
   if ((s.Argb >> 24) < kLeastAlpha) return;
   // Logical units of 1/16 device pixel: world units scaled by `unit`, then the layer's transform.
-  const double k = FDeviceDpi / FStrings.Dpi();
-  const TPlusAffine toPage = ThenPlus(s.ToDevice, TPlusAffine{k, 0, 0, k, 0, 0});
+  const double k = FDeviceDpi / FLayer.Dpi();
+  const TAffine toPage = Then(s.ToDevice, TAffine{k, 0, 0, k, 0, 0});
   if (!Usable(toPage)) return;
   const double unit = 1 / (kShapeUnitsPerPixel * std::sqrt(std::fabs(toPage.Det())));
-  const TPlusAffine m = ThenPlus(TPlusAffine{unit, 0, 0, unit, 0, 0}, toPage);
+  const TAffine m = Then(TAffine{unit, 0, 0, unit, 0, 0}, toPage);
   if (!Usable(m)) return;
   std::vector<std::pair<int32_t, int32_t>> points;
   points.reserve(s.Points.size());

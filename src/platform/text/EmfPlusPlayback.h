@@ -42,5 +42,5 @@ class TEmfPlusPlayback {
   bool FActive = false;
   uint32_t FSlot = 1;
   double FDeviceDpi = 96;
-  TEmfPlusLayer FStrings;
+  TEmfPlusLayer FLayer;
 };

@@ -7,6 +7,7 @@
 #include "EmfPlusPlayback.h"
 #include "PageText.h"
 #include "TextFonts.h"
+#include "platform/metafile/Affine.h"
 #include "platform/metafile/EmfRecordViews.h"
 #include "platform/metafile/PageBudget.h"
 #include "platform/metafile/PageMapping.h"
@@ -16,23 +17,6 @@
 using namespace emf;
 
 namespace {
-
-// x' = x * m11 + y * m21 + dx, y' = x * m12 + y * m22 + dy (the XFORM order).
-struct TAffine {
-  double m11 = 1, m12 = 0, m21 = 0, m22 = 1, dx = 0, dy = 0;
-  double Det() const { return m11 * m22 - m12 * m21; }
-  void Map(double x, double y, double& ox, double& oy) const {
-    ox = x * m11 + y * m21 + dx;
-    oy = x * m12 + y * m22 + dy;
-  }
-};
-
-// `a` applied first, then `b`.
-TAffine Then(const TAffine& a, const TAffine& b) {
-  return {a.m11 * b.m11 + a.m12 * b.m21,      a.m11 * b.m12 + a.m12 * b.m22,
-          a.m21 * b.m11 + a.m22 * b.m21,      a.m21 * b.m12 + a.m22 * b.m22,
-          a.dx * b.m11 + a.dy * b.m21 + b.dx, a.dx * b.m12 + a.dy * b.m22 + b.dy};
-}
 
 // A record that is not applied, with the player's reasons.
 class ESkipped : public EDamagedData {
