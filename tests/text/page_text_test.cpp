@@ -230,3 +230,16 @@ TEST(PageText, LeavesOutWhatThePageDoesNotShowAndReadsOverprintOnce) {
   w.ExtTextOut(10, 60, ETO_CLIPPED, &cell, u"Kolumna przycięta");
   EXPECT_EQ(Read(w.ToMetafile()), "cień\nKolumna\n");
 }
+
+TEST(PageText, TextPastThePageEdgeIsReadOnlyForTheWholeDrawing) {
+  TEmfWriter w(400, 200);
+  w.SelectObject(w.CreateFont({.Face = "Arial", .Height = -16}));
+  w.TextOut(20, 20, "Nagłówek");
+  w.TextOut(20, -120, "nad stroną");   // above the frame
+  w.TextOut(390, 60, "ucięty wiersz"); // starts on the page, runs past its right edge
+  w.TextOut(500, 100, "obok");         // wholly to the right
+  const TMetafile page = w.ToMetafile();
+  EXPECT_EQ(Utf16ToUtf8(ReadingOrder(ExtractPageText(page)).Text), "Nagłówek\nucięty wiersz\n");
+  EXPECT_EQ(Utf16ToUtf8(ReadingOrder(ExtractPageText(page, TTextExtent::Drawing)).Text),
+            "nad stroną\nNagłówek\nucięty wiersz\nobok\n");
+}

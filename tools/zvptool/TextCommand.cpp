@@ -1,6 +1,7 @@
 // zvptool text FILE.(zvp|emf) [--page N] [-o OUT.txt]: the text of each page in reading order, UTF-8, each
-// page ended by a form feed. The output goes to standard output, or to OUT.txt, which is replaced only
-// when every page has been read. A damaged file ends with a message and status 1.
+// page ended by a form feed. Every text record counts, also one drawn past the page's edge. The output goes
+// to standard output, or to OUT.txt, which is replaced only when every page has been read. A damaged file
+// ends with a message and status 1.
 #include <cstdio>
 #include <memory>
 
@@ -14,7 +15,7 @@
 namespace {
 
 std::string PageTextUtf8(const TMetafile& page) {
-  std::string text = Utf16ToUtf8(ReadingOrder(ExtractPageText(page)).Text);
+  std::string text = Utf16ToUtf8(ReadingOrder(ExtractPageText(page, TTextExtent::Drawing)).Text);
   text += '\f';
   return text;
 }

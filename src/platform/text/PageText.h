@@ -39,9 +39,13 @@ struct TPageText {
   double Width = 0, Height = 0;    // the page in page pixels
 };
 
-// Reads every text record of a page (EXTTEXTOUTW/A, POLYTEXTOUTW/A, SMALLTEXTOUT). A run drawn wholly
-// outside the page is left out.
-TPageText ExtractPageText(const TMetafile& Page);
+// Which text of a page is read: what the page shows (runs drawn wholly outside the page's frame are left
+// out: the viewer's search finds only what it can show), or every text record the page holds (writers
+// leave whole drawings or cut-off lines outside the frame; reading a report's text should not lose them).
+enum class TTextExtent { Page, Drawing };
+
+// Reads the text records of a page (EXTTEXTOUTW/A, POLYTEXTOUTW/A, SMALLTEXTOUT).
+TPageText ExtractPageText(const TMetafile& Page, TTextExtent Extent = TTextExtent::Page);
 
 // The page's text in reading order with the box of every UTF-16 unit (empty for the spaces and line
 // breaks that the ordering puts in).

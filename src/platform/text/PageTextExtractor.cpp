@@ -87,7 +87,8 @@ TAffine Playback(const TEnhMetaHeader& h, double width, double height) {
 
 class TPageTextReader {
  public:
-  TPageTextReader(const TMetafile& page, TPageText& out) : FOut(out), FPlus(page) {
+  TPageTextReader(const TMetafile& page, TTextExtent extent, TPageText& out)
+      : FOut(out), FExtent(extent), FPlus(page) {
     const TEnhMetaHeader& h = page.Header();
     FState.Mapping = TPageMapping(
         TReferenceDevice(h.szlDevice.cx, h.szlDevice.cy, h.szlMillimeters.cx, h.szlMillimeters.cy));
@@ -335,6 +336,7 @@ class TPageTextReader {
   bool OnPage(const TPageGlyphRun& run) const;
 
   TPageText& FOut;
+  TTextExtent FExtent;
   TEmfPlusPlayback FPlus;
   TTextState FState;
   std::vector<TTextState> FSaved;
@@ -479,8 +481,9 @@ void TPageTextReader::Draw(const TRecordString& record) {
   }
 }
 
-// Text wholly outside the page is not the page's text (writers leave whole drawings off the frame).
+// Text wholly outside the page is not what the page shows.
 bool TPageTextReader::OnPage(const TPageGlyphRun& run) const {
+  if (FExtent == TTextExtent::Drawing) return true;
   for (const TPageTextBox& box : run.Boxes)
     if (box.Right >= 0 && box.Left <= FOut.Width && box.Bottom >= 0 && box.Top <= FOut.Height) return true;
   return false;
@@ -488,10 +491,10 @@ bool TPageTextReader::OnPage(const TPageGlyphRun& run) const {
 
 } // namespace
 
-TPageText ExtractPageText(const TMetafile& page) {
+TPageText ExtractPageText(const TMetafile& page, TTextExtent extent) {
   TPageText text;
   if (page.Empty()) return text;
-  TPageTextReader reader(page, text);
+  TPageTextReader reader(page, extent, text);
   page.EnumerateRecords([&](const TEmfRecord& record) {
     reader.Record(record);
     return 1;
