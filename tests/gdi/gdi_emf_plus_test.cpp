@@ -2,6 +2,8 @@
 // them, in their colours; a page that also draws with GDI records is drawn from those alone.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "../text/EmfPlusComment.h"
 #include "GdiTestSupport.h"
 
@@ -47,6 +49,24 @@ TEST_F(GdiEmfPlus, FillsAndStrokesShapesInTheirColours) {
   EXPECT_EQ(img.pixel(280, 100), qRgb(255, 0, 0));
   EXPECT_EQ(img.pixel(200, 40), qRgb(255, 255, 255));
   EXPECT_EQ(InkIn(img, 20, 120, 80, 160), 0);
+}
+
+TEST_F(GdiEmfPlus, ADamagedCommentIsReportedAndTheRestIsDrawn) {
+  TEmfWriter w(300, 200);
+  TEmfPlusComment broken;
+  broken.Header().FillRect(0xFF0000FF, 20, 20, 60, 40);
+  std::memcpy(broken.Bytes.data() + 8, "\xFF\xFF\x00\x00", 4); // the header claims more than the comment
+  broken.Into(w);
+  TEmfPlusComment next;
+  next.FillRect(0xFF0000FF, 150, 20, 60, 40);
+  next.Into(w);
+  const TMetafile page = w.ToMetafile();
+  QImage img(300, 200, QImage::Format_RGB32);
+  img.fill(Qt::white);
+  QPainter painter(&img);
+  EXPECT_FALSE(StretchDrawMetafile(painter, TEmfRect{0, 0, 300, 200}, page));
+  EXPECT_NE(GetLastErrorMessage().find("EMF+"), std::string::npos) << GetLastErrorMessage();
+  EXPECT_EQ(img.pixel(180, 40), qRgb(0, 0, 255));
 }
 
 TEST_F(GdiEmfPlus, APageWithGdiDrawingIgnoresItsEmfPlusLayer) {

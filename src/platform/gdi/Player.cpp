@@ -86,10 +86,11 @@ bool EnumEnhMetaFile(TGdiDC& dc, const TMetafile& metafile, const TEnhMetaFilePr
         return false;
       }
       bool go = true;
-      if (plus.Active() && record.Type == EMR_GDICOMMENT)
-        plus.Translate(record, [&](const TEmfRecord& played) {
-          go = go && proc(dc, table, played, static_cast<int>(table.Count()), data) != 0;
-        });
+      if (plus.Active() && record.Type == EMR_GDICOMMENT &&
+          !plus.Translate(record, [&](const TEmfRecord& played) {
+            go = go && proc(dc, table, played, static_cast<int>(table.Count()), data) != 0;
+          }))
+        dc.NoteOverLimit("EMF+ records damaged or past the page's limit"); // reported with the comment
       return go && proc(dc, table, record, static_cast<int>(table.Count()), data) != 0;
     });
   } catch (const EDamagedData& e) {
@@ -108,7 +109,14 @@ bool PlayEnhMetaFileRecord(TGdiDC& dc, THandleTable& table, const TEmfRecord& re
   ByteView rec = record.Data;
   uint32_t type = record.Type;
   try {
-    if (type == EMR_HEADER || type == EMR_EOF || type == EMR_GDICOMMENT) return true;
+    if (type == EMR_GDICOMMENT) {
+      // The EMF+ records of a comment are played before it (see EnumEnhMetaFile); their trouble is its.
+      const std::string trouble = dc.TakeOverLimit();
+      if (trouble.empty()) return true;
+      SetLastErrorMessage(ERROR_INVALID_DATA, RecordPlace(record) + ": " + trouble);
+      return false;
+    }
+    if (type == EMR_HEADER || type == EMR_EOF) return true;
     PlayStateRecord(ctx, type, rec) || PlayObjectRecord(ctx, type, rec) || PlayClipRecord(ctx, type, rec) ||
         PlayShapeRecord(ctx, type, rec) || PlayPathRecord(ctx, type, rec) || PlayTextRecord(ctx, type, rec) ||
         PlayBitmapRecord(ctx, type, rec);

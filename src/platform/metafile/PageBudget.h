@@ -42,6 +42,10 @@ struct TPageLimits {
   size_t ClipPathElements = 4'000;
   // Vertices plus rectangles or triangles of one gradient fill; beyond it the record is skipped.
   size_t GradientItems = 20'000;
+  // Strings and shapes of a page drawn only with EMF+ records (each becomes a dozen GDI records); beyond
+  // it the rest of the layer is skipped. One comment may hold hundreds of thousands of them, and time is
+  // checked only between the page's own records.
+  size_t PlusItems = 100'000;
   // Time for one page, checked between records. The viewer stops drawing the page and says so; `render`
   // ends with exit status 1.
   std::chrono::milliseconds Deadline{20'000};

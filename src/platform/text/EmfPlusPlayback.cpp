@@ -6,6 +6,7 @@
 #include "TextFonts.h"
 #include "platform/emfwriter/EmfRecordBuilder.h"
 #include "platform/metafile/EmfRecordViews.h"
+#include "platform/metafile/PageBudget.h"
 #include "platform/rtl/Utf8.h"
 
 using namespace emf;
@@ -108,14 +109,21 @@ TEmfPlusPlayback::TEmfPlusPlayback(const TMetafile& page)
 bool TEmfPlusPlayback::Translate(const TEmfRecord& comment,
                                  const std::function<void(const TEmfRecord&)>& play) {
   if (!FActive || comment.Type != EMR_GDICOMMENT) return true;
+  const size_t limit = DefaultPageLimits().PlusItems;
+  if (FItems > limit) return true; // already reported
   try {
     FLayer.Read(
-        comment.Data, [&](const TPlusString& string) { Emit(string, comment, play); },
-        [&](const TPlusShape& shape) { EmitShape(shape, comment, play); });
+        comment.Data,
+        [&](const TPlusString& string) {
+          if (++FItems <= limit) Emit(string, comment, play);
+        },
+        [&](const TPlusShape& shape) {
+          if (++FItems <= limit) EmitShape(shape, comment, play);
+        });
   } catch (const EDamagedData&) {
     return false;
   }
-  return true;
+  return FItems <= limit;
 }
 
 void TEmfPlusPlayback::Emit(const TPlusString& s, const TEmfRecord& comment,

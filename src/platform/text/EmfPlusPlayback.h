@@ -29,8 +29,9 @@ class TEmfPlusPlayback {
   // The handle table a renderer gives the page: the page's own entries and, when active, the slot.
   size_t HandleCount() const { return FActive ? FSlot + 1 : FSlot; }
 
-  // For a GDI comment of an active page: calls `play` with each GDI record that draws its EMF+ strings.
-  // Returns false when the comment's EMF+ records were damaged (what came before them is played).
+  // For a GDI comment of an active page: calls `play` with each GDI record that draws its EMF+ strings
+  // and shapes. Returns false when the comment's EMF+ records were damaged (what came before them is
+  // played) or the page's strings and shapes went past the page limit (the rest are left out).
   bool Translate(const TEmfRecord& comment, const std::function<void(const TEmfRecord&)>& play);
 
  private:
@@ -40,6 +41,7 @@ class TEmfPlusPlayback {
                  const std::function<void(const TEmfRecord&)>& play);
 
   bool FActive = false;
+  size_t FItems = 0; // strings and shapes played so far
   uint32_t FSlot = 1;
   double FDeviceDpi = 96;
   TEmfPlusLayer FLayer;
