@@ -214,17 +214,19 @@ void TEmfPlusPlayback::Emit(const TPlusString& s, const TEmfRecord& comment,
 void TEmfPlusPlayback::EmitShape(const TPlusShape& s, const TEmfRecord& comment,
                                  const std::function<void(const TEmfRecord&)>& play) {
   if ((s.Argb >> 24) < kLeastAlpha) return;
-  // Logical units of 1/16 device pixel: world units scaled by `unit`, then the layer's transform.
+  // Points are mapped here, to logical units of 1/16 device pixel, and the records only scale them back:
+  // a renderer that applies no turn or shear of a world transform still draws the shape in place.
   const double k = FDeviceDpi / FLayer.Dpi();
   const TAffine toPage = Then(s.ToDevice, TAffine{k, 0, 0, k, 0, 0});
   if (!Usable(toPage)) return;
-  const double unit = 1 / (kShapeUnitsPerPixel * std::sqrt(std::fabs(toPage.Det())));
-  const TAffine m = Then(TAffine{unit, 0, 0, unit, 0, 0}, toPage);
-  if (!Usable(m)) return;
+  const TAffine m{1 / kShapeUnitsPerPixel, 0, 0, 1 / kShapeUnitsPerPixel, 0, 0};
   std::vector<std::pair<int32_t, int32_t>> points;
   points.reserve(s.Points.size());
   for (const emfplus::PointF& p : s.Points) {
-    const double x = p.x / unit, y = p.y / unit;
+    double x, y;
+    toPage.Map(p.x, p.y, x, y);
+    x *= kShapeUnitsPerPixel;
+    y *= kShapeUnitsPerPixel;
     if (!(std::fabs(x) < 1e9 && std::fabs(y) < 1e9)) return;
     points.emplace_back(Round32(x), Round32(y));
   }
@@ -239,7 +241,8 @@ void TEmfPlusPlayback::EmitShape(const TPlusShape& s, const TEmfRecord& comment,
     r.Simple(EMR_SELECTOBJECT, {static_cast<int32_t>(STOCK_OBJECT | NULL_PEN)});
     r.Simple(EMR_SETPOLYFILLMODE, {ALTERNATE});
   } else {
-    const double width = s.PenWidth / unit;
+    // The pen keeps its width in the mean scale of the layer's transform.
+    const double width = s.PenWidth * std::sqrt(std::fabs(toPage.Det())) * kShapeUnitsPerPixel;
     const bool thin = !(width >= 1.5) || width > 1e7;
     TEmfRecordBuilder b(EMR_EXTCREATEPEN);
     b.U32(FSlot).U32(0).U32(0).U32(0).U32(0);
