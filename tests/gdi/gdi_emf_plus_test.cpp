@@ -69,6 +69,23 @@ TEST_F(GdiEmfPlus, ADamagedCommentIsReportedAndTheRestIsDrawn) {
   EXPECT_EQ(img.pixel(180, 40), qRgb(0, 0, 255));
 }
 
+TEST_F(GdiEmfPlus, APageWhoseRecordsBreakOffFailsWithoutThrowing) {
+  TEmfWriter w(300, 200);
+  TEmfPlusComment plus;
+  plus.Header().FillRect(0xFF0000FF, 20, 20, 60, 40).Into(w);
+  std::vector<uint8_t> bytes = w.Finish();
+  const uint32_t comment = bytes[4] | bytes[5] << 8; // the record after the header
+  bytes[comment + 4] = 0xF0;                         // now runs past the end of the page
+  bytes[comment + 5] = 0xFF;
+  TMetafile page;
+  page.LoadFromBytes(bytes);
+  QImage img(300, 200, QImage::Format_RGB32);
+  QPainter painter(&img);
+  bool played = true;
+  EXPECT_NO_THROW(played = StretchDrawMetafile(painter, TEmfRect{0, 0, 300, 200}, page));
+  EXPECT_FALSE(played);
+}
+
 TEST_F(GdiEmfPlus, APageWithGdiDrawingIgnoresItsEmfPlusLayer) {
   TEmfWriter w(300, 200);
   TEmfPlusComment plus;

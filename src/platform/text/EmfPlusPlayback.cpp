@@ -98,11 +98,15 @@ TEmfPlusPlayback::TEmfPlusPlayback(const TMetafile& page)
       FDeviceDpi(page.Empty() ? 96 : DeviceDpi(page.Header())), FLayer(FDeviceDpi) {
   if (page.Empty()) return;
   bool plus = false, gdi = false;
-  page.EnumerateRecords([&](const TEmfRecord& record) {
-    if (Draws(record.Type)) gdi = true;
-    if (record.Type == EMR_GDICOMMENT && emfplus::IsEmfPlusComment(record.Data)) plus = true;
-    return gdi ? 0 : 1;
-  });
+  try {
+    page.EnumerateRecords([&](const TEmfRecord& record) {
+      if (Draws(record.Type)) gdi = true;
+      if (record.Type == EMR_GDICOMMENT && emfplus::IsEmfPlusComment(record.Data)) plus = true;
+      return gdi ? 0 : 1;
+    });
+  } catch (const EDamagedData&) {
+    // A page whose records break off: what came before decides; the renderer meets the break itself.
+  }
   FActive = plus && !gdi;
 }
 
