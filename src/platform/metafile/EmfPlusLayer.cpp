@@ -8,12 +8,6 @@ using namespace emfplus;
 namespace {
 constexpr size_t kMaxSavedStates = 4096;
 
-bool Finite(const TAffine& t) {
-  for (double v : {t.m11, t.m12, t.m21, t.m22, t.dx, t.dy})
-    if (!std::isfinite(v)) return false;
-  return true;
-}
-
 TAffine FromMatrix(const Matrix& m) {
   return {m.m11, m.m12, m.m21, m.m22, m.dx, m.dy};
 }
@@ -61,7 +55,6 @@ void TEmfPlusLayer::Apply(const TPlusRecord& record, const std::function<void(co
   switch (record.Type) {
   case Header: {
     HeaderView header(record.Data);
-    FSeenHeader = true;
     const double dpi = header.DpiX();
     if (dpi > 1 && dpi < 100000) FDpi = dpi;
     break;
@@ -94,7 +87,7 @@ void TEmfPlusLayer::Apply(const TPlusRecord& record, const std::function<void(co
     const double kx = dw / sw * unit, ky = dh / sh * unit;
     TAffine box{kx, 0, 0, ky, dx * unit - sx * kx, dy * unit - sy * ky};
     TAffine world = Then(box, FState.World);
-    if (Finite(world) && std::fabs(world.Det()) > 1e-18) FState.World = world;
+    if (world.Finite() && std::fabs(world.Det()) > 1e-18) FState.World = world;
     break;
   }
   case Restore:
@@ -141,7 +134,7 @@ void TEmfPlusLayer::Apply(const TPlusRecord& record, const std::function<void(co
     TAffine world = FState.World;
     if (v.HasMatrix()) {
       TAffine m = FromMatrix(v.Transform());
-      if (!Finite(m) || std::fabs(m.Det()) < 1e-18) break;
+      if (!m.Finite() || std::fabs(m.Det()) < 1e-18) break;
       world = Then(m, world);
     }
     s.ToDevice = Then(world, PageToDevice());
@@ -160,7 +153,7 @@ void TEmfPlusLayer::Transform(const TPlusRecord& record) {
   switch (record.Type) {
   case SetWorldTransform: {
     TAffine w = FromMatrix(ReadMatrix(d, 0));
-    if (Finite(w)) FState.World = w;
+    if (w.Finite()) FState.World = w;
     return;
   }
   case ResetWorldTransform:
@@ -191,7 +184,7 @@ void TEmfPlusLayer::Transform(const TPlusRecord& record) {
     return;
   }
   TAffine w = append ? Then(FState.World, m) : Then(m, FState.World);
-  if (Finite(w)) FState.World = w;
+  if (w.Finite()) FState.World = w;
 }
 
 void TEmfPlusLayer::ReadObject(const TPlusRecord& record) {

@@ -81,8 +81,6 @@ class TEmfPlusLayer {
   void Read(ByteView comment, const std::function<void(const TPlusString&)>& draw,
             const std::function<void(const TPlusShape&)>& shape = {});
 
-  // True once the comments carried an EMF+ header.
-  bool SeenHeader() const { return FSeenHeader; }
   // The resolution the EMF+ layer was recorded at (its device pixels per inch).
   double Dpi() const { return FDpi; }
 
@@ -130,7 +128,6 @@ class TEmfPlusLayer {
   uint32_t ColorOf(bool colorBrush, uint32_t brush) const;
 
   double FDpi;
-  bool FSeenHeader = false;
   TGraphicsState FState;
   std::vector<std::pair<uint32_t, TGraphicsState>> FStack;
   TFontObject FFonts[64];

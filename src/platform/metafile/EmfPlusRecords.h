@@ -140,7 +140,6 @@ class PenView {
 class HeaderView {
  public:
   explicit HeaderView(ByteView data);
-  bool Dual(uint16_t flags) const { return flags & 1; }
   uint32_t DpiX() const { return FData.U32(8); }
   uint32_t DpiY() const { return FData.U32(12); }
 

@@ -88,8 +88,8 @@ uint32_t ColorRef(uint32_t argb) {
 
 bool Usable(const TAffine& m) {
   for (double v : {m.m11, m.m12, m.m21, m.m22, m.dx, m.dy})
-    if (!std::isfinite(v) || std::fabs(v) > 3e38) return false;
-  return std::fabs(m.Det()) > 1e-12;
+    if (std::fabs(v) > 3e38) return false; // as floats in the records
+  return m.Finite() && std::fabs(m.Det()) > 1e-12;
 }
 } // namespace
 
